@@ -1,0 +1,93 @@
+// Parsing the batch command line.
+#include "cli/batch_options.h"
+
+#include "core/number_field.h"
+
+#include <cmath>
+
+namespace zarnfoil::batch {
+
+const char* const kUsage =
+    "usage: zarnfoil-batch FILE [--grid file|upper|cos] [--nodes N] [--no-smooth] [--strip S]\n"
+    "                      [--bc 1|2] [--no-rotate] [--stl] [--rerun I=D ...] [--outdir DIR]\n"
+    "                      [--json]\n"
+    "\n"
+    "Reads the section FILE and smooths it, writing FILE's stem + out1, out2 (and stl,\n"
+    "stl.prop with --stl) beside it or in DIR.\n"
+    "  --grid     new X-grid: from X_INP.DAT in the file's folder, from the upper surface\n"
+    "             (default) or a cosine distribution of --nodes nodes (default 61)\n"
+    "  --strip    smoothing strip (default 0.0); --no-smooth turns smoothing off\n"
+    "  --bc       end conditions: 1 first derivatives, 2 second derivatives (default)\n"
+    "  --no-rotate  transform without rotating the chord onto the X axis\n"
+    "  --stl      also write the STL flow domain and its label file\n"
+    "  --rerun I=D  set weight I to D and smooth again, as the curvature window does\n"
+    "  --json     print a JSON summary of the section after the last run\n"
+    "exit status: 0 done, 1 bad command line, 2 bad data line, 3 no layout keyword,\n"
+    "             4 unreadable file, 5 capacity exceeded, 6 section refused,\n"
+    "             7 output files not written\n";
+
+ParsedOptions ParseOptions(const std::vector<std::string>& args) {
+    BatchOptions o;
+    ParsedOptions result;
+    auto fail = [&result](std::string message) {
+        result.error = std::move(message);
+        return result;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) return false;
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--grid") {
+            if (!value(v)) return fail("--grid needs file, upper or cos");
+            if (v == "file") o.gridChoice = 0;
+            else if (v == "upper") o.gridChoice = 1;
+            else if (v == "cos") o.gridChoice = 2;
+            else return fail("--grid takes file, upper or cos, not \"" + v + "\"");
+        } else if (a == "--nodes") {
+            if (!value(o.nodesText)) return fail("--nodes needs a node count");
+        } else if (a == "--no-smooth") {
+            o.smooth = false;
+        } else if (a == "--strip") {
+            if (!value(o.stripText)) return fail("--strip needs a smoothing strip");
+        } else if (a == "--bc") {
+            if (!value(v) || (v != "1" && v != "2")) return fail("--bc takes 1 or 2");
+            o.IBC = v == "1" ? 1 : 0;
+        } else if (a == "--no-rotate") {
+            o.withoutRotation = true;
+        } else if (a == "--stl") {
+            o.stl = true;
+        } else if (a == "--rerun") {
+            if (!value(v)) return fail("--rerun needs I=D");
+            const auto eq = v.find('=');
+            if (eq == std::string::npos) return fail("--rerun takes I=D, not \"" + v + "\"");
+            const auto index = ReadWholeNumber(v.substr(0, eq));
+            const auto weight = ReadWholeNumber(v.substr(eq + 1));
+            if (!index || !(*index >= 1 && *index <= 10000) || *index != static_cast<int>(*index))
+                return fail("--rerun takes I=D with a point number I, not \"" + v + "\"");
+            if (!weight || !std::isfinite(*weight))
+                return fail("--rerun takes I=D with a number D, not \"" + v + "\"");
+            o.reruns.push_back({static_cast<int>(*index), *weight});
+        } else if (a == "--outdir") {
+            if (!value(o.outdir)) return fail("--outdir needs a folder");
+        } else if (a == "--json") {
+            o.json = true;
+        } else if (!a.empty() && a[0] == '-' && a != "-") {
+            return fail("unknown option " + a);
+        } else if (o.file.empty()) {
+            o.file = a;
+        } else {
+            return fail("only one section file can be read, not also \"" + a + "\"");
+        }
+    }
+    if (o.file.empty() && !o.help) return fail("no section file given");
+    result.options = o;
+    return result;
+}
+
+} // namespace zarnfoil::batch

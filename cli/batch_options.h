@@ -1,0 +1,41 @@
+// Command line of zarnfoil-batch: what the main window's Input and Smooth would be given.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zarnfoil::batch {
+
+struct WeightEdit {
+    int index = 0;     // point I
+    double value = 0;  // weight D
+};
+
+struct BatchOptions {
+    std::string file;
+    std::int16_t gridChoice = 1; // upper surface
+    std::string nodesText = "61";
+    bool smooth = true;
+    std::string stripText = "0.0";
+    std::int16_t IBC = 0;        // "2-nd der."
+    bool withoutRotation = false;
+    bool stl = false;
+    std::vector<WeightEdit> reruns;
+    std::string outdir;
+    bool json = false;
+    bool help = false;
+};
+
+// The options, or a message saying what is wrong with the command line.
+struct ParsedOptions {
+    std::optional<BatchOptions> options;
+    std::string error;
+};
+
+ParsedOptions ParseOptions(const std::vector<std::string>& args);
+
+extern const char* const kUsage;
+
+} // namespace zarnfoil::batch

@@ -1,0 +1,96 @@
+// JSON summary of a section.
+#include "cli/json_summary.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <ostream>
+#include <string>
+
+namespace zarnfoil::batch {
+namespace {
+
+std::string Number(float v) {
+    if (!std::isfinite(v)) return "null";
+    std::array<char, 32> buf{};
+    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), v);
+    return std::string(buf.data(), res.ptr);
+}
+
+std::string Quoted(const std::string& text) {
+    std::string q = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            q += '\\';
+            q += static_cast<char>(c);
+        } else if (c < 0x20) {
+            static const char* hex = "0123456789abcdef";
+            q += "\\u00";
+            q += hex[c >> 4];
+            q += hex[c & 15];
+        } else {
+            q += static_cast<char>(c);
+        }
+    }
+    return q + "\"";
+}
+
+class JsonObject {
+  public:
+    explicit JsonObject(std::ostream& out) : out_(out) { out_ << "{"; }
+    ~JsonObject() { out_ << "\n}\n"; }
+
+    void Field(const char* name, const std::string& rawValue) {
+        out_ << (first_ ? "\n  " : ",\n  ") << '"' << name << "\": " << rawValue;
+        first_ = false;
+    }
+    void Field(const char* name, float v) { Field(name, Number(v)); }
+    void Field(const char* name, int v) { Field(name, std::to_string(v)); }
+    void Array(const char* name, const PointArray& a, int n) {
+        std::string text = "[";
+        for (int i = 1; i <= n; ++i) text += (i > 1 ? ", " : "") + Number(a(i));
+        Field(name, text + "]");
+    }
+
+  private:
+    std::ostream& out_;
+    bool first_ = true;
+};
+
+} // namespace
+
+void WriteJsonSummary(std::ostream& out, const FoilState& s) {
+    JsonObject j(out);
+    j.Field("title", Quoted(s.TITLE.substr(0, s.TITLE.find_last_not_of(' ') + 1)));
+    j.Field("NP", s.NP);
+    j.Field("NNODES", s.NNODES);
+    j.Field("NOUT", s.NOUT);
+    j.Field("ILE", s.ILE);
+    j.Field("NRUN", s.NRUN);
+    j.Field("SMOOTH", s.SMOOTH);
+    j.Field("IBC", s.IBC);
+    j.Field("NOROT", s.NOROT);
+    j.Field("XLE", s.XLE);
+    j.Field("YLE", s.YLE);
+    j.Field("CHORD", s.CHORD);
+    j.Field("EPSIL", s.EPSIL);
+    j.Field("thickness", 2.0f * s.HTMAX);
+    j.Field("HTMAX", s.HTMAX);
+    j.Field("XHTMAX", s.XHTMAX);
+    j.Field("DMAX", s.DMAX);
+    j.Field("BC1", s.BC1);
+    j.Field("BC2", s.BC2);
+    const std::pair<const char*, const PointArray*> points[] = {
+        {"X", &s.X},   {"Y", &s.Y},       {"D", &s.D}, {"DP", &s.DP},     {"XP", &s.XP},
+        {"YP", &s.YP}, {"T", &s.T},       {"Y_SM", &s.Y_SM}, {"K", &s.K}, {"K_SM", &s.K_SM},
+    };
+    for (const auto& [name, values] : points) j.Array(name, *values, s.NP);
+    const std::pair<const char*, const PointArray*> grid[] = {
+        {"XNODES", &s.XNODES},       {"HTHICK", &s.HTHICK},       {"CAMBER", &s.CAMBER},
+        {"HTHICK_SM", &s.HTHICK_SM}, {"CAMBER_SM", &s.CAMBER_SM}, {"YU", &s.YU},
+        {"YL", &s.YL},
+    };
+    for (const auto& [name, values] : grid) j.Array(name, *values, s.NNODES);
+}
+
+} // namespace zarnfoil::batch

@@ -1,0 +1,23 @@
+// Names of the input and output files, derived from the picked section file: the output
+// files share its stem (the name up to and including its first ".") and its folder.
+#pragma once
+
+#include <string>
+
+namespace zarnfoil {
+
+struct FileNames {
+    std::string INPATH, INNAME;                        // the section file
+    std::string OUTFILE1, OUTFILE2, STLFILE, STLPROPFILE; // report, second table, STL, labels
+    std::string reportName;                            // the report file's bare name, as shown
+};
+
+// `directory` is the folder shown in the file list; `outputDirectory`, when not empty,
+// receives the output files instead.
+FileNames DeriveFileNames(const std::string& directory, const std::string& fileName,
+                          const std::string& outputDirectory = {});
+
+// directory + separator + name, without a doubled separator at a root.
+std::string JoinPath(const std::string& directory, const std::string& name);
+
+} // namespace zarnfoil

@@ -1,0 +1,147 @@
+// Smoothing runs with their output files. Everything is computed on a copy of the section,
+// checked, and written before the copy replaces the section.
+#include "files/run_smoothing.h"
+
+#include "core/number_field.h"
+#include "core/section_results.h"
+#include "core/text_format.h"
+#include "files/atomic_files.h"
+#include "files/report_tables.h"
+#include "files/section_exports.h"
+#include "files/stl_export.h"
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace zarnfoil {
+namespace {
+
+constexpr int kMaxGridNodes = (kMaxPoints + 1) / 2; // the exported contour holds 2N - 1 points
+
+std::optional<std::string> CheckGrid(const FoilState& s) {
+    const int n = s.NNODES;
+    if (n < 3 || n > kMaxGridNodes)
+        return Sprintf("The new X-grid has %d nodes; a run needs 3 to %d (the exported contour "
+                       "holds at most %d points).",
+                       n, kMaxGridNodes, kMaxPoints);
+    for (int j = 1; j <= n; ++j)
+        if (!std::isfinite(s.XNODES(j)) || s.XNODES(j) < 0.0f)
+            return Sprintf("Grid node %d: X = %g; the new X-grid needs finite values of 0 or more.",
+                           j, static_cast<double>(s.XNODES(j)));
+    if (s.XNODES(n - 1) == s.XNODES(n))
+        return Sprintf("Grid nodes %d and %d have the same X; the trailing-edge slope and angle "
+                       "need different values.",
+                       n - 1, n);
+    return std::nullopt;
+}
+
+// Names the first value bound for a file that is not a finite number.
+std::optional<std::string> FirstNonFinite(const FoilState& s, const SectionResults& r, int n2) {
+    struct Range {
+        const char* name;
+        const PointArray* values;
+        int count;
+    };
+    const Range ranges[] = {
+        {"XP", &s.XP, s.NP},
+        {"YP", &s.YP, s.NP},
+        {"T", &s.T, s.NP},
+        {"DP", &s.DP, s.NP},
+        {"Y_SM", &s.Y_SM, s.NP},
+        {"K", &s.K, s.NP},
+        {"K_SM", &s.K_SM, s.NP},
+        {"DY1T", &r.unsmoothed.DY1T, s.NP},
+        {"DY2T", &r.unsmoothed.DY2T, s.NP},
+        {"DY1X", &r.unsmoothed.DY1X, s.NP},
+        {"DY2X", &r.unsmoothed.DY2X, s.NP},
+        {"DY1T_SM", &r.smoothed.DY1T, s.NP},
+        {"DY2T_SM", &r.smoothed.DY2T, s.NP},
+        {"DY1X_SM", &r.smoothed.DY1X, s.NP},
+        {"DY2X_SM", &r.smoothed.DY2X, s.NP},
+        {"XNODES", &s.XNODES, s.NNODES},
+        {"YU", &s.YU, s.NNODES},
+        {"YL", &s.YL, s.NNODES},
+        {"HTHICK_SM", &s.HTHICK_SM, s.NNODES},
+        {"CAMBER_SM", &s.CAMBER_SM, s.NNODES},
+        {"XOUT", &s.XOUT, n2},
+        {"YOUT", &s.YOUT, n2},
+    };
+    for (const auto& range : ranges)
+        for (int i = 1; i <= range.count; ++i)
+            if (!std::isfinite((*range.values)(i)))
+                return Sprintf("%s(%d) is not a finite number; no file was written.", range.name, i);
+    const std::pair<const char*, float> scalars[] = {
+        {"EPSIL", s.EPSIL}, {"CHORD", s.CHORD}, {"XSING", s.XSING}, {"YSING", s.YSING},
+        {"TRAIL", s.TRAIL}, {"SLOPT", s.SLOPT}, {"HTMAX", s.HTMAX}, {"XHTMAX", s.XHTMAX},
+    };
+    for (const auto& [name, value] : scalars)
+        if (!std::isfinite(value)) return Sprintf("%s is not a finite number; no file was written.", name);
+    return std::nullopt;
+}
+
+RunOutcome Refused(std::string message) { return {RunOutcome::Kind::Refused, std::move(message)}; }
+
+} // namespace
+
+RunOutcome RunSmoothing(FoilState& s, RunParams& p) {
+    FoilState w = s;
+    RunParams q = p;
+    RunSplines splines;
+    if (auto refusal = SmoothContour(w, q, splines)) return Refused(refusal->message);
+    if (auto fault = CheckGrid(w)) return Refused(*fault);
+
+    SectionResults results;
+    ComputeSectionResults(w, splines, results);
+
+    const bool writeStl = q.OUTSECT > 1 && !w.STLFILE.empty();
+    int n2 = 0;
+    if (writeStl) {
+        n2 = ClosedContourCount(w);
+        if (n2 > kMaxPoints)
+            return Refused(Sprintf("The trailing edge is open, so the STL contour needs %d points; "
+                                   "it holds at most %d. Use at most %d nodes of the new X-grid.",
+                                   n2, kMaxPoints, kMaxPoints / 2));
+        CloseContour(w);
+    }
+    if (auto fault = FirstNonFinite(w, results, writeStl ? n2 : w.NOUT)) return Refused(*fault);
+
+    TextLines report, second, stl, labels;
+    WriteReportHeader(report, w, q.DSMOOTH);
+    WriteReportTables(report, second, w, results);
+    WriteSectionExports(report, w, q.OUTSECT);
+
+    std::vector<OutputFile> files{{w.OUTFILE1, &report.Text()}, {w.OUTFILE2, &second.Text()}};
+    if (writeStl) {
+        WriteStlSolid(stl, labels, w, n2);
+        files.push_back({w.STLFILE, &stl.Text()});
+        files.push_back({w.STLPROPFILE, &labels.Text()});
+    }
+    auto writeError = WriteFilesAtomically(files);
+
+    s = std::move(w);
+    p = q;
+    if (writeError) return {RunOutcome::Kind::WriteFailed, *writeError};
+    return {};
+}
+
+RunOutcome RerunSmoothing(FoilState& s, RunParams& windowParams, bool withoutRotation) {
+    FoilState w = s;
+    w.NOROT = withoutRotation ? 1 : 0;
+    for (int i = 1; i <= w.NP; ++i) {
+        w.D(i) = w.DP(i);
+        w.K_SM_PREV(i) = w.K_SM(i);
+    }
+    RunOutcome outcome = RunSmoothing(w, windowParams);
+    if (outcome.kind == RunOutcome::Kind::Refused) return outcome;
+    ++w.NRUN;
+    s = std::move(w);
+    return outcome;
+}
+
+float RerunStrip(std::string_view stripText, bool smoothingChecked) {
+    const auto value = ReadWholeNumber(stripText);
+    return SmoothStrip(value.value_or(0.0), smoothingChecked);
+}
+
+} // namespace zarnfoil

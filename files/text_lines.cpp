@@ -1,0 +1,23 @@
+// Lines of an output file.
+#include "files/text_lines.h"
+
+#include "core/number_format.h"
+
+namespace zarnfoil {
+
+void TextLines::Line(std::string_view text) {
+    text_ += text;
+    text_ += "\r\n";
+}
+
+void TextLines::Row(std::initializer_list<float> values) {
+    text_ += FormatRow(values);
+    text_ += " \r\n";
+}
+
+void TextLines::Dashes(int n) {
+    text_.append(static_cast<std::size_t>(n), '-');
+    text_ += " \r\n";
+}
+
+} // namespace zarnfoil
