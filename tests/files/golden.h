@@ -1,0 +1,46 @@
+// Byte-exact comparison with a stored golden file. On a mismatch the actual text is written
+// beside the golden one (".actual") and the first differing line is shown under a column
+// ruler; ZARNFOIL_BLESS=1 accepts a reviewed change by overwriting the golden file.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+namespace zarnfoil::testing {
+
+inline std::string SplitAt(const std::string& text, int line) {
+    std::istringstream in(text);
+    std::string l;
+    for (int i = 0; i <= line && std::getline(in, l); ++i) {
+    }
+    return l;
+}
+
+inline void ExpectGolden(const std::string& actual, const std::string& goldenName) {
+    const auto path = std::filesystem::path(ZARNFOIL_TEST_DATA) / "golden" / goldenName;
+    if (const char* bless = std::getenv("ZARNFOIL_BLESS"); bless && std::string(bless) == "1") {
+        std::ofstream(path, std::ios::binary) << actual;
+        return;
+    }
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_TRUE(in) << "missing golden file " << path;
+    const std::string expected(std::istreambuf_iterator<char>(in), {});
+    if (actual == expected) return;
+
+    std::ofstream(path.string() + ".actual", std::ios::binary) << actual;
+    int line = 0;
+    for (std::size_t i = 0; i < std::min(actual.size(), expected.size()) && actual[i] == expected[i]; ++i)
+        if (actual[i] == '\n') ++line;
+    std::string ruler;
+    for (int c = 1; c <= 100; ++c) ruler += c % 10 == 0 ? static_cast<char>('0' + (c / 10) % 10) : '.';
+    ADD_FAILURE() << goldenName << " differs at line " << line + 1 << " (actual text in "
+                  << path.string() << ".actual)\n  " << ruler << "\n- " << SplitAt(expected, line)
+                  << "\n+ " << SplitAt(actual, line);
+}
+
+} // namespace zarnfoil::testing
