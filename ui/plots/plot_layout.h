@@ -1,0 +1,36 @@
+// Design sizes in twips (1/1440 inch), and the layout state of a plot window: the rules by
+// which its picture follows the window when the window is resized.
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+#include <cstdint>
+
+namespace zarnfoil::ui {
+
+inline constexpr int kTwipsPerPixel = 15; // Qt's device-independent pixel is 1/96 inch
+
+int TwipsToPixels(int twips);
+QRect TwipRect(int left, int top, int width, int height);
+
+struct LayoutState {
+    float PIC_ASPECT = 1;       // picture height / picture width
+    std::int16_t H_MARGIN = 0;  // window width - picture width, twips
+    std::int16_t V_MARGIN = 0;  // window height - picture height, twips
+};
+
+LayoutState MeasureLayout(QSize clientTwips, QSize pictureTwips);
+
+struct PictureFit {
+    int pictureWidth = 1, pictureHeight = 1, windowHeight = 1; // pixels
+};
+
+// The picture keeps its proportions: its width follows the window's width and the window's
+// height follows the picture.
+PictureFit ProportionalFit(const LayoutState& layout, int windowWidth);
+
+// The picture follows the window in both directions.
+PictureFit FreeFit(const LayoutState& layout, int windowWidth, int windowHeight);
+
+} // namespace zarnfoil::ui

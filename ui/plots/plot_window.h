@@ -1,0 +1,76 @@
+// What the airfoil, thickness-and-camber and leading-edge windows share: one picture with its
+// view, a column of labels at the left, zoom and pan by mouse, the read-out, the resize rule
+// and the picture menu. Each window says what it draws and where it departs.
+#pragma once
+
+#include "core/foil_state.h"
+#include "ui/plots/picture_area.h"
+#include "ui/plots/plot_layout.h"
+#include "ui/plots/plot_view.h"
+
+#include <QColor>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+class QLabel;
+
+namespace zarnfoil::ui {
+
+// A label's text: its prefix and the value in a picture format ("x=" and "#0.000").
+QString LabelText(const char* prefix, float value, const char* picture);
+
+// Design of a window, in twips.
+struct PlotDesign {
+    const char* objectName;
+    const char* caption;
+    QSize clientTwips;
+    QRect pictureTwips;
+    bool keepProportions; // else the picture follows the window in both directions
+};
+
+class PlotWindow : public QWidget {
+    Q_OBJECT
+  public:
+    PictureArea& Picture1() { return *picture_; }
+    const PictureArea& Picture1() const { return *picture_; }
+    const PlotView& View() const { return view_; }
+    const LayoutState& Layout() const { return layout_; }
+
+    // Redraws the picture for the visible rectangle with centre (xc, yc) and size w by h.
+    void DrawPlot(float xc, float yc, float w, float h);
+    // Back to the view the window had when it was loaded.
+    void ResetView();
+
+  protected:
+    PlotWindow(const FoilState& s, const PlotDesign& design, QWidget* parent);
+
+    // A label of the column at the left.
+    QLabel* AddLabel(const char* name, const char* text, int topTwips);
+    // A line sample from x1 to x2 along the top edge, and its text.
+    void AddLegend(const QColor& color, int x1Twips, int x2Twips, const char* text,
+                   int textLeftTwips);
+    void AddLegendText(const char* text, int leftTwips);
+    // Last step of a load: remembers the view for "Reset view".
+    void FinishLoad() { loadedView_ = view_; }
+    // Height / width of the picture as it is now.
+    float PictureAspect() const;
+    void DrawView() { DrawPlot(view_.VIEW_XC, view_.VIEW_YC, view_.VIEW_W, view_.VIEW_H); }
+
+    virtual void Draw(Canvas& canvas, float xc, float yc, float w, float h) const = 0;
+    virtual void ShowReadout(float x, float y) = 0;
+
+    void resizeEvent(QResizeEvent* event) override;
+
+    const FoilState& s_;
+    PlotView view_;
+
+  private:
+    PlotDesign design_;
+    LayoutState layout_;
+    PictureArea* picture_;
+    PlotView loadedView_;
+    QSize askedFrom_; // size at the last height asked for: the window system may refuse it
+};
+
+} // namespace zarnfoil::ui
