@@ -3,7 +3,9 @@
 
 #include "core/spline.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace zarnfoil {
 namespace {
@@ -23,25 +25,30 @@ struct Knots {
     void Fit(const SplineEnds& ends) {
         SplineMoments(ends.BC1, ends.BC2, 0.0, KN, TK, YK, MK, ends.IBC);
     }
-    // Same knots at the same ordinates (the moments follow from them).
-    bool SameAs(const Knots& other) const {
-        if (KN != other.KN) return false;
-        for (int k = 1; k <= KN; ++k)
-            if (TK(k) != other.TK(k) || YK(k) != other.YK(k)) return false;
-        return true;
-    }
 };
 
-bool SameOrdinates(int N, const PointArray& a, const PointArray& b) {
-    for (int i = 1; i <= N; ++i)
-        if (a(i) != b(i)) return false;
-    return true;
-}
+// Knots and ordinates at the start of an iteration: the whole state the iteration works on.
+struct IterationStart {
+    int KN = 0;
+    std::vector<float> TK, YK, Y0;
+
+    void Take(const Knots& knots, const PointArray& Y0now, int N) {
+        KN = knots.KN;
+        TK.assign(knots.TK.data(), knots.TK.data() + KN);
+        YK.assign(knots.YK.data(), knots.YK.data() + KN);
+        Y0.assign(Y0now.data(), Y0now.data() + N);
+    }
+    bool Repeats(const Knots& knots, const PointArray& Y0now, int N) const {
+        return KN == knots.KN && std::equal(TK.begin(), TK.end(), knots.TK.data()) &&
+               std::equal(YK.begin(), YK.end(), knots.YK.data()) &&
+               std::equal(Y0.begin(), Y0.end(), Y0now.data(), Y0now.data() + N);
+    }
+};
 
 } // namespace
 
 int BandSmooth(int N, const PointArray& T, const PointArray& YP, const PointArray& DP,
-               PointArray& Y_SM, const SplineEnds& ends) {
+               PointArray& Y_SM, const SplineEnds& ends, SmoothingEnd end) {
     PointArray Y0, YLOW, YHIGH, E, ALPHA, S;
     Array1<int, kMaxPoints> FREE;
     Knots knots;
@@ -60,12 +67,11 @@ int BandSmooth(int N, const PointArray& T, const PointArray& YP, const PointArra
     // A spline needs two knots; with fewer pinned points there is nothing to smooth towards.
     if (knots.KN < 2) return 0;
 
-    Knots atStart, fitted;
-    PointArray y0AtStart;
+    Knots fitted;
+    IterationStart atStart;
     int ITER = 1;
     while (ITER <= 10 * N) {
-        atStart = knots;
-        y0AtStart = Y0;
+        if (end == SmoothingEnd::kAtRepeatOrLimit) atStart.Take(knots, Y0, N);
 
         // 1. fit through the current knots
         knots.Fit(ends);
@@ -73,11 +79,11 @@ int BandSmooth(int N, const PointArray& T, const PointArray& YP, const PointArra
         float AMIN = 1.0f;
 
         // 2. largest common step towards the spline that keeps every free point in its band
+        SplineSweep spline(knots.KN, knots.TK, knots.YK, knots.MK);
         for (int i = 1; i <= N; ++i) {
             E(i) = 0.0f;
             if (FREE(i) == 0) continue;
-            float dy, d2y;
-            SplineEval(knots.KN, knots.TK, knots.YK, knots.MK, T(i), S(i), dy, d2y);
+            S(i) = spline.Value(T(i));
             E(i) = S(i) - Y0(i);
             if (std::fabs(E(i)) < TOL) E(i) = 0.0f;
             if (E(i) < 0.0f)
@@ -136,7 +142,7 @@ int BandSmooth(int N, const PointArray& T, const PointArray& YP, const PointArra
 
         // An iteration that changed neither knots nor ordinates would repeat itself until the
         // iteration limit and end on these same ordinates.
-        if (knots.SameAs(atStart) && SameOrdinates(N, Y0, y0AtStart)) break;
+        if (end == SmoothingEnd::kAtRepeatOrLimit && atStart.Repeats(knots, Y0, N)) break;
     }
     return ITER - 1;
 }

@@ -10,11 +10,17 @@ struct SplineEnds {
     int IBC = 0;            // 1: first derivatives, else second derivatives
 };
 
+// How the iteration may end besides a full step without new contact: at the iteration limit
+// only (the plain method), or also as soon as an iteration repeats itself, which gives the
+// same ordinates far sooner.
+enum class SmoothingEnd { kAtRepeatOrLimit, kAtLimitOnly };
+
 // Active-set iteration: points with weight 0 (at most 1e-6) are knots; free points move
 // towards the knot spline by the largest common fraction that keeps all within their bands,
 // points reaching an edge become knots, knots whose moment no longer presses against their
 // edge are released. Returns the number of iterations made.
 int BandSmooth(int N, const PointArray& T, const PointArray& YP, const PointArray& DP,
-               PointArray& Y_SM, const SplineEnds& ends);
+               PointArray& Y_SM, const SplineEnds& ends,
+               SmoothingEnd end = SmoothingEnd::kAtRepeatOrLimit);
 
 } // namespace zarnfoil

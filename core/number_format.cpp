@@ -1,18 +1,22 @@
-// Picture formats and cell rows.
+// Picture formats and cell rows. Every file line of numbers passes through here, so the
+// formatting works in small character buffers without allocating.
 #include "core/number_format.h"
+
+#include "core/decimal_digits.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace zarnfoil {
 namespace {
 
 struct Picture {
-    int intZeros = 0;      // "0" positions before the point
+    int intZeros = 0; // "0" positions before the point
     bool hasPoint = false;
-    std::string fraction;  // the "0"/"#" positions after the point, in order
+    int decimals = 0;                // "0" and "#" positions after the point
+    std::array<bool, 16> optional{}; // position after the point holds "#"
 };
 
 Picture ParsePicture(std::string_view picture) {
@@ -23,103 +27,113 @@ Picture ParsePicture(std::string_view picture) {
     if (point != std::string_view::npos) {
         p.hasPoint = true;
         for (char c : picture.substr(point + 1))
-            if (c == '0' || c == '#') p.fraction.push_back(c);
+            if ((c == '0' || c == '#') && p.decimals < static_cast<int>(p.optional.size()))
+                p.optional[static_cast<std::size_t>(p.decimals++)] = c == '#';
     }
     return p;
 }
 
-// |value| as plain decimal digits: integer part and fraction part, from the value's
-// seven significant digits (a 32-bit float holds about seven).
-void SevenDigits(float magnitude, std::string& intDigits, std::string& fracDigits) {
-    std::array<char, 32> buf{};
-    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
-                             std::chars_format::scientific, 6);
-    const std::string_view sci(buf.data(), static_cast<std::size_t>(res.ptr - buf.data()));
-    const auto e = sci.find('e');
-    std::string digits;
-    for (char c : sci.substr(0, e))
-        if (c != '.') digits.push_back(c);
-    int exponent = 0;
-    std::from_chars(sci.data() + e + 1 + (sci[e + 1] == '+' ? 1 : 0), sci.data() + sci.size(),
-                    exponent);
-    const int before = exponent + 1; // digits before the decimal point
-    if (before <= 0) {
-        intDigits = "0";
-        fracDigits = std::string(static_cast<std::size_t>(-before), '0') + digits;
-    } else if (before >= static_cast<int>(digits.size())) {
-        intDigits = digits + std::string(static_cast<std::size_t>(before) - digits.size(), '0');
-        fracDigits.clear();
-    } else {
-        intDigits = digits.substr(0, static_cast<std::size_t>(before));
-        fracDigits = digits.substr(static_cast<std::size_t>(before));
-    }
+const Picture kRowPicture = ParsePicture("###0.0#####");
+
+constexpr int kBuffer = 96;
+
+int CopyText(char* out, const char* text) {
+    const auto n = std::strlen(text);
+    std::memcpy(out, text, n + 1);
+    return static_cast<int>(n);
 }
 
-// Adds one unit in the last place of a digit string; returns the carry out of its front.
-bool Increment(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return false;
-        }
-        *it = '0';
+// Writes `value` with picture `p` into `out` (at least kBuffer characters); returns the length.
+int FormatInto(char* out, float value, const Picture& p) {
+    if (std::isnan(value)) return CopyText(out, "NaN");
+    if (std::isinf(value)) return CopyText(out, value < 0 ? "-Infinity" : "Infinity");
+
+    const DecimalDigits seven = SevenDigits(value);
+    const int before = seven.exponent + 1; // digits of the seven before the point
+
+    // The value's digits from its first integer digit (at least one, possibly a zero) to the
+    // picture's last decimal, the seven significant ones in place and zeros around them.
+    const int intCount = std::max(before, 1);
+    const int count = intCount + p.decimals;
+    char fixed[kBuffer + 1];
+    fixed[0] = '0'; // room for a carry out of the front
+    char* digits = fixed + 1;
+    std::memset(digits, '0', static_cast<std::size_t>(count + 1));
+    const int first = intCount - before; // place of the first significant digit
+    for (int i = 0; i < 7; ++i)
+        if (first + i <= count) digits[first + i] = seven.digits[i];
+
+    // Round half away from zero at the picture's last decimal.
+    char* begin = digits;
+    if (digits[count] >= '5') {
+        int k = count - 1;
+        for (; k >= 0 && digits[k] == '9'; --k) digits[k] = '0';
+        if (k >= 0) ++digits[k];
+        else *--begin = '1';
     }
-    return true;
+    const char* intEnd = digits + intCount;
+    const char* intBegin = begin;
+    while (intBegin < intEnd && *intBegin == '0') ++intBegin;
+    int last = p.decimals;
+    while (last > 0 && intEnd[last - 1] == '0' && p.optional[static_cast<std::size_t>(last - 1)]) --last;
+    bool isZero = intBegin == intEnd;
+    for (int k = 0; k < p.decimals && isZero; ++k) isZero = intEnd[k] == '0';
+
+    int n = 0;
+    if (value < 0 && !isZero) out[n++] = '-';
+    for (auto k = intEnd - intBegin; k < p.intZeros; ++k) out[n++] = '0';
+    std::memcpy(out + n, intBegin, static_cast<std::size_t>(intEnd - intBegin));
+    n += static_cast<int>(intEnd - intBegin);
+    if (p.hasPoint) {
+        out[n++] = '.';
+        std::memcpy(out + n, intEnd, static_cast<std::size_t>(last));
+        n += last;
+    }
+    out[n] = '\0';
+    return n;
+}
+
+// Writes the cells of `values` over the row text starting at `row`, which has `width`
+// characters of spaces; pieces never pass the row's end.
+void WriteCells(char* row, std::size_t width, std::span<const float> values, int count) {
+    char piece[kBuffer];
+    for (int i = 1; i <= count; ++i) {
+        const float v = static_cast<std::size_t>(i) <= values.size()
+                            ? values[static_cast<std::size_t>(i - 1)]
+                            : 0.0f;
+        const int length = static_cast<double>(v) > kInfinityCell ? CopyText(piece, "Infinity")
+                                                                  : FormatInto(piece, v, kRowPicture);
+        const auto start = static_cast<std::size_t>(kCellWidth * (i - 1) + 1);
+        std::memcpy(row + start, piece, std::min(static_cast<std::size_t>(length), width - start));
+    }
 }
 
 } // namespace
 
 std::string FormatPicture(float value, std::string_view picture) {
-    if (std::isnan(value)) return "NaN";
-    if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
-
-    const Picture p = ParsePicture(picture);
-    const auto decimals = p.fraction.size();
-
-    std::string intDigits, fracDigits;
-    SevenDigits(std::fabs(value), intDigits, fracDigits);
-
-    // Round half away from zero to the picture's decimals.
-    bool roundUp = fracDigits.size() > decimals && fracDigits[decimals] >= '5';
-    fracDigits.resize(decimals, '0');
-    if (roundUp && Increment(fracDigits) && Increment(intDigits)) intDigits = "1" + intDigits;
-
-    intDigits.erase(0, std::min(intDigits.find_first_not_of('0'), intDigits.size()));
-    const bool isZero = intDigits.empty() && fracDigits.find_first_not_of('0') == std::string::npos;
-    if (static_cast<int>(intDigits.size()) < p.intZeros)
-        intDigits = std::string(static_cast<std::size_t>(p.intZeros) - intDigits.size(), '0') + intDigits;
-
-    while (!fracDigits.empty() && fracDigits.back() == '0' && p.fraction[fracDigits.size() - 1] == '#')
-        fracDigits.pop_back();
-
-    std::string out;
-    if (value < 0 && !isZero) out = "-";
-    out += intDigits;
-    if (p.hasPoint) {
-        out += '.';
-        out += fracDigits;
-    }
-    return out;
+    char out[kBuffer];
+    const int n = FormatInto(out, value, ParsePicture(picture));
+    return std::string(out, static_cast<std::size_t>(n));
 }
 
 void FormatRow(std::string& row, std::int16_t& count, std::span<const float> values) {
     row.assign(static_cast<std::size_t>(std::max<int>(count, 0)) * kCellWidth, ' ');
     if (count > kMaxCells) count = kMaxCells;
-    for (int i = 1; i <= count; ++i) {
-        const float v = static_cast<std::size_t>(i) <= values.size() ? values[static_cast<std::size_t>(i - 1)] : 0.0f;
-        const std::string piece =
-            static_cast<double>(v) > kInfinityCell ? "Infinity" : FormatPicture(v, "###0.0#####");
-        const auto start = static_cast<std::size_t>(kCellWidth * (i - 1) + 1);
-        const auto n = std::min(piece.size(), row.size() - start); // the row never grows
-        row.replace(start, n, piece, 0, n);
-    }
+    WriteCells(row.data(), row.size(), values, count);
 }
 
 std::string FormatRow(std::initializer_list<float> values) {
     std::string row;
-    auto count = static_cast<std::int16_t>(values.size());
-    FormatRow(row, count, std::span<const float>(values.begin(), values.size()));
+    AppendRow(row, values);
     return row;
+}
+
+void AppendRow(std::string& text, std::initializer_list<float> values) {
+    const int count = std::min<int>(static_cast<int>(values.size()), kMaxCells);
+    const std::size_t width = static_cast<std::size_t>(count) * kCellWidth;
+    const std::size_t at = text.size();
+    text.append(width, ' ');
+    WriteCells(text.data() + at, width, std::span<const float>(values.begin(), values.size()), count);
 }
 
 } // namespace zarnfoil

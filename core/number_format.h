@@ -28,4 +28,7 @@ void FormatRow(std::string& row, std::int16_t& count, std::span<const float> val
 // The row of the given values, one cell each (at most 9).
 std::string FormatRow(std::initializer_list<float> values);
 
+// Appends that row to `text`.
+void AppendRow(std::string& text, std::initializer_list<float> values);
+
 } // namespace zarnfoil

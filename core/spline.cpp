@@ -44,6 +44,22 @@ void SplineMoments(float YP1, float YPN, double STEP, int N, const PointArray& X
     for (int i = N - 1; i >= 1; --i) M(i) = G(i) * M(i + 1) + Z(i);
 }
 
+namespace {
+
+// y of the cubic on interval k; the same expression as SplineEval's, so both agree bit for bit.
+float ValueOnInterval(int k, const float* xn, const float* yn, const float* m, float x) {
+    // 0-based storage: node k is element k - 1
+    const float h = xn[k] - xn[k - 1];
+    const float a = xn[k] - x;
+    const float b = x - xn[k - 1];
+    const float hh = h * h;
+    return ((m[k - 1] * a * a * a + m[k] * b * b * b) / 6.0f + (yn[k - 1] - m[k - 1] * hh / 6.0f) * a +
+            (yn[k] - m[k] * hh / 6.0f) * b) /
+           h;
+}
+
+} // namespace
+
 void SplineEval(int N, const PointArray& XN, const PointArray& YN, const PointArray& M, float x,
                 float& y, float& dy, float& d2y) {
     // The interval k is the first with XN(k+1) >= x, limited to 1..N-1: the same interval as
@@ -52,16 +68,19 @@ void SplineEval(int N, const PointArray& XN, const PointArray& YN, const PointAr
     const float* last = XN.data() + std::max(N - 1, 1);
     const int k = static_cast<int>(std::lower_bound(first, last, x) - XN.data());
 
+    y = ValueOnInterval(k, XN.data(), YN.data(), M.data(), x);
     const float h = XN(k + 1) - XN(k);
     const float a = XN(k + 1) - x;
     const float b = x - XN(k);
-    const float hh = h * h;
-    y = ((M(k) * a * a * a + M(k + 1) * b * b * b) / 6.0f + (YN(k) - M(k) * hh / 6.0f) * a +
-         (YN(k + 1) - M(k + 1) * hh / 6.0f) * b) /
-        h;
     dy = (YN(k + 1) - YN(k)) / h + (M(k + 1) * b * b - M(k) * a * a) / (2.0f * h) -
          h * (M(k + 1) - M(k)) / 6.0f;
     d2y = (M(k) * a + M(k + 1) * b) / h;
+}
+
+float SplineSweep::Value(float x) {
+    const float* xn = xn_.data();
+    while (k_ < n_ - 1 && xn[k_] < x) ++k_; // xn[k_] is node k_ + 1
+    return ValueOnInterval(k_, xn, yn_.data(), m_.data(), x);
 }
 
 } // namespace zarnfoil

@@ -17,4 +17,17 @@ void SplineMoments(float YP1, float YPN, double STEP, int N, const PointArray& X
 void SplineEval(int N, const PointArray& XN, const PointArray& YN, const PointArray& M, float x,
                 float& y, float& dy, float& d2y);
 
+// The spline's value at abscissae taken in increasing order: each search for the interval
+// starts where the previous one ended, and finds the interval SplineEval finds.
+class SplineSweep {
+  public:
+    SplineSweep(int N, const PointArray& XN, const PointArray& YN, const PointArray& M)
+        : n_(N), xn_(XN), yn_(YN), m_(M) {}
+    float Value(float x);
+
+  private:
+    int n_, k_ = 1;
+    const PointArray &xn_, &yn_, &m_;
+};
+
 } // namespace zarnfoil
