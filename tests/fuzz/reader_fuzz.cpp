@@ -1,0 +1,63 @@
+// Feeds arbitrary bytes to the section reader as a section file (the first byte picks the
+// new X-grid and the output level) and smooths whatever it accepts, writing the files into a
+// scratch folder: nothing may crash, read or write out of bounds, or put NaN in a file.
+#include "files/output_names.h"
+#include "files/run_smoothing.h"
+#include "files/section_reader.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace {
+
+const std::filesystem::path& Scratch() {
+    static const std::filesystem::path folder = [] {
+        auto f = std::filesystem::temp_directory_path() / "zarnfoil-fuzz";
+        std::filesystem::create_directories(f);
+        return f;
+    }();
+    return folder;
+}
+
+bool HasNaN(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    return text.find("NaN") != std::string::npos || text.find("nan") != std::string::npos;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace zarnfoil;
+    if (size == 0) return 0;
+    const std::uint8_t options = data[0];
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
+
+    auto s = std::make_unique<FoilState>();
+    ReaderInputs inputs;
+    inputs.INNAME = "fuzz.dat";
+    inputs.directory = Scratch().string();
+    inputs.gridChoice = static_cast<std::int16_t>(options % 3);
+    inputs.nodesText = std::to_string(3 + options % 40);
+    inputs.smoothChecked = (options & 0x40) == 0;
+    if (ReadSection(in, inputs, *s).kind != ReadOutcome::Kind::ReadOk) return 0;
+
+    const FileNames names = DeriveFileNames(Scratch().string(), "fuzz.dat");
+    s->OUTFILE1 = names.OUTFILE1;
+    s->OUTFILE2 = names.OUTFILE2;
+    s->STLFILE = names.STLFILE;
+    s->STLPROPFILE = names.STLPROPFILE;
+    s->IBC = (options & 0x80) ? 1 : 0;
+    RunParams p;
+    p.DSMOOTH = 0.002f;
+    p.OUTSECT = (options & 0x20) ? 2 : 1;
+    if (RunSmoothing(*s, p).Succeeded() && (HasNaN(names.OUTFILE1) || HasNaN(names.OUTFILE2)))
+        std::abort();
+    return 0;
+}
