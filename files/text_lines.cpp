@@ -11,7 +11,7 @@ void TextLines::Line(std::string_view text) {
 }
 
 void TextLines::Row(std::initializer_list<float> values) {
-    text_ += FormatRow(values);
+    AppendRow(text_, values);
     text_ += " \r\n";
 }
 
