@@ -30,7 +30,10 @@ Form_inp::Form_inp(FoilState& s, const QString& startDirectory, QWidget* parent)
     BuildControls(startDirectory);
     LayOutControls();
 
-    connect(files_, &FileChoice::directoryChanged, W_Dir, &QLabel::setText);
+    connect(files_, &FileChoice::directoryChanged, this, [this](const QString& directory) {
+        W_Dir->setText(directory);
+        W_Dir->setToolTip(directory);
+    });
     connect(files_, &FileChoice::fileClicked, this, &Form_inp::PickFile);
     connect(Opt_BC[0], &QRadioButton::toggled, this,
             [this](bool firstDerivative) { s_.IBC = firstDerivative ? 1 : 0; });
@@ -87,6 +90,7 @@ void Form_inp::PickFile(const QString& directory, const QString& fileName) {
     Cmd_InputF->setEnabled(true);
     Lbl_outputF->setText(QString::fromStdString(names.reportName));
     W_Dir->setText(directory);
+    W_Dir->setToolTip(directory);
     InpFile->setText(fileName);
 }
 

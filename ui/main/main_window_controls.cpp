@@ -39,6 +39,15 @@ QPushButton* MakeButton(const char* name, const char* caption, bool enabled, QWi
     return button;
 }
 
+// An option that shows a state the program found; clicks do not reach it.
+class IndicatorOption : public QRadioButton {
+  public:
+    using QRadioButton::QRadioButton;
+
+  protected:
+    bool hitButton(const QPoint&) const override { return false; }
+};
+
 // A text box with its label to the right of it.
 QHBoxLayout* BoxRow(QLineEdit* box, QLabel* label) {
     auto* row = new QHBoxLayout;
@@ -57,7 +66,8 @@ void Form_inp::BuildControls(const QString& startDirectory) {
     Label_file = MakeLabel("Label_file", "Input File:", this);
     Label1 = MakeLabel("Label1", "Output File:", this);
     W_Dir = MakeLabel("W_Dir", "", this);
-    W_Dir->setWordWrap(true);
+    // A long path is cut at the window's edge rather than widening it.
+    W_Dir->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     InpFile = MakeLabel("InpFile", "", this);
     Lbl_outputF = MakeLabel("Lbl_outputF", "", this);
 
@@ -79,9 +89,8 @@ void Form_inp::BuildControls(const QString& startDirectory) {
                                   "from t.e lower.s. to l.e. upper s. to t.e."};
     for (int k = 0; k < 3; ++k) {
         // Shows the order the reader found; not a choice for the user.
-        Opt_NF[k] = new QRadioButton(orders[k], Frm_NF);
+        Opt_NF[k] = new IndicatorOption(orders[k], Frm_NF);
         Opt_NF[k]->setObjectName(QString("Opt_NF(%1)").arg(k));
-        Opt_NF[k]->setAttribute(Qt::WA_TransparentForMouseEvents);
         Opt_NF[k]->setFocusPolicy(Qt::NoFocus);
     }
 
@@ -188,8 +197,8 @@ void Form_inp::LayOutControls() {
     optionColumn->addStretch(1);
 
     auto* top = new QHBoxLayout;
-    top->addLayout(fileColumn, 2);
-    top->addLayout(optionColumn, 3);
+    top->addLayout(fileColumn, 1);
+    top->addLayout(optionColumn, 0);
 
     auto* commands = new QHBoxLayout;
     for (QPushButton* button : {Cmd_InputF, Cmd_Geom}) commands->addWidget(button);
@@ -201,6 +210,7 @@ void Form_inp::LayOutControls() {
     auto* window = new QVBoxLayout(this);
     window->addLayout(top, 1);
     window->addLayout(commands);
+    resize(960, 580);
 }
 
 } // namespace zarnfoil::ui

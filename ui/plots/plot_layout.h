@@ -9,7 +9,9 @@
 
 namespace zarnfoil::ui {
 
-inline constexpr int kTwipsPerPixel = 15; // Qt's device-independent pixel is 1/96 inch
+// The design is laid out at 120 pixels per inch rather than the nominal 96 of Qt's
+// device-independent pixel, so the value labels fit their column in today's fonts.
+inline constexpr int kTwipsPerPixel = 12;
 
 int TwipsToPixels(int twips);
 QRect TwipRect(int left, int top, int width, int height);

@@ -1,0 +1,75 @@
+// Section files, smoothed sections, record counts and shots for the window tests.
+#include "ui_test_support.h"
+
+#include "files/output_names.h"
+#include "files/run_smoothing.h"
+#include "tests/support/naca_section.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace zarnfoil::uitest {
+
+QString WriteNaca0012(const QString& folder, const QString& name, int stationsPerSurface,
+                      bool fromUpper) {
+    auto s = std::make_unique<FoilState>();
+    testing::Naca naca;
+    naca.stationsPerSurface = stationsPerSurface;
+    naca.closedTrailingEdge = false;
+    testing::FillSection(*s, naca);
+    if (fromUpper) {
+        std::reverse(s->X.data(), s->X.data() + s->NP);
+        std::reverse(s->Y.data(), s->Y.data() + s->NP);
+    }
+    const QString path = QDir(folder).filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return {};
+    file.write(QByteArray::fromStdString(testing::XydText(*s, "NACA 0012")));
+    return path;
+}
+
+std::unique_ptr<FoilState> ReadAndSmooth(const QString& path, std::int16_t gridChoice) {
+    auto s = std::make_unique<FoilState>();
+    const QFileInfo info(path);
+    const std::string folder = QDir::toNativeSeparators(info.absolutePath()).toStdString();
+    const FileNames names = DeriveFileNames(folder, info.fileName().toStdString());
+    s->INPATH = names.INPATH;
+    s->INNAME = names.INNAME;
+    s->OUTFILE1 = names.OUTFILE1;
+    s->OUTFILE2 = names.OUTFILE2;
+    s->STLFILE = names.STLFILE;
+    s->STLPROPFILE = names.STLPROPFILE;
+    ReaderInputs inputs;
+    inputs.INPATH = names.INPATH;
+    inputs.INNAME = names.INNAME;
+    inputs.directory = folder;
+    inputs.gridChoice = gridChoice;
+    if (ReadInputFile(inputs, *s).kind != ReadOutcome::Kind::ReadOk) return nullptr;
+    RunParams params;
+    if (!RunSmoothing(*s, params).Succeeded()) return nullptr;
+    return s;
+}
+
+int CountSegments(const ui::Canvas& canvas, const QColor& color, ui::LineStyle style) {
+    return static_cast<int>(std::count_if(
+        canvas.Segments().begin(), canvas.Segments().end(),
+        [&](const ui::Segment& s) { return s.color == color && s.style == style; }));
+}
+
+QStringList TextsOf(const ui::Canvas& canvas) {
+    QStringList texts;
+    for (const ui::PrintedText& t : canvas.Texts()) texts << t.text;
+    return texts;
+}
+
+void SaveShot(QWidget& window, const QString& name) {
+    QDir().mkpath(ZARNFOIL_UI_SHOTS);
+    window.grab().save(QDir(ZARNFOIL_UI_SHOTS).filePath(name + ".png"));
+}
+
+} // namespace zarnfoil::uitest

@@ -1,0 +1,35 @@
+// What the window tests share: NACA 0012 section files, a section read and smoothed by the
+// core, counting what a picture recorded, and PNG shots of the windows.
+#pragma once
+
+#include "core/foil_state.h"
+#include "files/section_reader.h"
+#include "ui/plots/canvas.h"
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+
+class QWidget;
+
+namespace zarnfoil::uitest {
+
+// Writes an "X Y D" NACA 0012 file of 2m - 1 points into `folder` and returns its path.
+// The points run from the lower trailing edge, or from the upper one when `fromUpper`.
+QString WriteNaca0012(const QString& folder, const QString& name, int stationsPerSurface,
+                      bool fromUpper = false);
+
+// A section as Input and Smooth leave it, its output files in the file's folder.
+std::unique_ptr<FoilState> ReadAndSmooth(const QString& path,
+                                         std::int16_t gridChoice = kGridFromUpperSurface);
+
+int CountSegments(const ui::Canvas& canvas, const QColor& color, ui::LineStyle style);
+QStringList TextsOf(const ui::Canvas& canvas);
+
+// Saves a picture of the window as shots/<name>.png for a person to look at.
+void SaveShot(QWidget& window, const QString& name);
+
+} // namespace zarnfoil::uitest
