@@ -91,7 +91,7 @@ CaseResult SolveCase(const Section& section, std::int32_t mode, float mach, floa
         reached = solution.reached;
     }
     result.cl = loading.cl;
-    result.cp = CpAtStations(section.stations, loading.cp);
+    result.cp = CpAtStations(section.stations, loading.gamma, correction);
     result.status = supersonic || !loading.inRange ? KALTO_OUT_OF_RANGE
                     : !reached                     ? KALTO_LIFT_NOT_REACHED
                                                    : KALTO_OK;

@@ -13,12 +13,14 @@ Loading LoadingAt(const PanelNodes& nodes, const BaseFlows& base, const KarmanTs
     const double s = std::sin(alpha);
 
     Loading loading;
+    loading.gamma.resize(n);
     loading.cp.resize(n);
     std::vector<double> cpRate(n); // d cp / d alpha
     for (std::size_t i = 0; i < n; ++i) {
         const double gamma = c * base.gamma0[i] + s * base.gamma90[i];
         const double gammaRate = -s * base.gamma0[i] + c * base.gamma90[i];
         const CorrectedCp cp = correction.Correct(1 - gamma * gamma);
+        loading.gamma[i] = gamma;
         loading.cp[i] = cp.cp;
         cpRate[i] = cp.slope * (-2 * gamma * gammaRate);
         loading.inRange = loading.inRange && cp.inRange;

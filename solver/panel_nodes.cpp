@@ -28,15 +28,12 @@ std::optional<double> LeadingEdgeArc(const ContourSpline& spline) {
 namespace {
 
 // Share of a surface's arc length from the leading edge (u = 0) to the trailing edge (u = 1).
-// The quarter cosine makes panels at the leading edge short, the half cosine keeps the trailing
-// edge panels small enough for the Kutta condition, the linear part bounds the size ratio of
-// neighbouring panels.
+// The cosine packs panels at both ends, where the pressure changes fastest and the Kutta
+// condition acts; the small linear part keeps the end panels from shrinking so far that
+// neighbours differ much in size.
 double SurfaceSpacing(double u) {
-    constexpr double pi = std::numbers::pi;
-    constexpr double linear = 0.2;
-    constexpr double quarter = 0.5;
-    constexpr double half = 1 - linear - quarter;
-    return linear * u + quarter * (1 - std::cos(0.5 * pi * u)) + half * 0.5 * (1 - std::cos(pi * u));
+    constexpr double linear = 0.05;
+    return linear * u + (1 - linear) * 0.5 * (1 - std::cos(std::numbers::pi * u));
 }
 
 } // namespace

@@ -10,7 +10,8 @@
 
 namespace zarnfoil::solver {
 
-inline constexpr int kPanelCount = 160;
+// 200 panels: Cp within 0.005 of exact answers, one solution well inside 5 ms.
+inline constexpr int kPanelCount = 200;
 
 struct PanelNodes {
     std::vector<Vec2> p; // counter-clockwise from the upper trailing edge to the lower one

@@ -31,10 +31,15 @@ std::optional<BaseFlows> SolveBaseFlows(const std::vector<Vec2>& nodes) {
     std::vector<double> a(size * size, 0.0);
     const auto at = [&](std::size_t row, std::size_t col) -> double& { return a[row * size + col]; };
 
+    std::vector<Panel> panels;
+    for (std::size_t j = 0; j + 1 < n; ++j) panels.push_back(PanelBetween(nodes[j], nodes[j + 1]));
+
     // rows 0..n-1: sum over panels of psi(gamma) at node i - psi0 = -(y_i cos a - x_i sin a)
+    std::vector<EndDistance> toNode(n);
     for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t k = 0; k < n; ++k) toNode[k] = DistanceBetween(nodes[i], nodes[k]);
         for (std::size_t j = 0; j + 1 < n; ++j) {
-            const VortexPsi psi = LinearVortexPsi(nodes[i], nodes[j], nodes[j + 1]);
+            const VortexPsi psi = LinearVortexPsi(nodes[i], panels[j], toNode[j], toNode[j + 1]);
             at(i, j) += psi.start;
             at(i, j + 1) += psi.end;
         }
@@ -64,10 +69,12 @@ std::optional<BaseFlows> SolveBaseFlows(const std::vector<Vec2>& nodes) {
         const Vec2 along = Unit(gapEnd - gapStart);
         const double sourceShare = 0.5 * std::abs(Cross(bisector, along));
         const double vortexShare = -0.5 * Dot(bisector, along);
+        const Panel gap = PanelBetween(gapStart, gapEnd);
         for (std::size_t i = 0; i < n; ++i) {
-            const VortexPsi vortex = LinearVortexPsi(nodes[i], gapStart, gapEnd);
+            const VortexPsi vortex = LinearVortexPsi(nodes[i], gap, DistanceBetween(nodes[i], gapStart),
+                                                     DistanceBetween(nodes[i], gapEnd));
             const double psi = vortexShare * (vortex.start + vortex.end) +
-                               sourceShare * UniformSourcePsi(nodes[i], gapStart, gapEnd);
+                               sourceShare * UniformSourcePsi(nodes[i], gap);
             at(i, 0) += psi;
             at(i, n - 1) -= psi;
         }

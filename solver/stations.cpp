@@ -64,11 +64,13 @@ Stations PlaceStations(const PanelNodes& nodes, bool reversed) {
 }
 
 std::array<double, kStationCount> CpAtStations(const Stations& stations,
-                                               const std::vector<double>& nodeCp) {
+                                               const std::vector<double>& nodeGamma,
+                                               const KarmanTsien& correction) {
     std::array<double, kStationCount> cp{};
     for (std::size_t j = 0; j < stations.size(); ++j) {
         const Station& s = stations[j];
-        cp[j] = (1 - s.weight) * nodeCp[s.from] + s.weight * nodeCp[s.to];
+        const double gamma = (1 - s.weight) * nodeGamma[s.from] + s.weight * nodeGamma[s.to];
+        cp[j] = correction.Correct(1 - gamma * gamma).cp;
     }
     return cp;
 }

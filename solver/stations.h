@@ -3,6 +3,7 @@
 // the panel it lies on.
 #pragma once
 
+#include "solver/compressibility.h"
 #include "solver/panel_nodes.h"
 
 #include <array>
@@ -28,9 +29,10 @@ using Stations = std::array<Station, kStationCount>;
 // (reversed), its first surface is the lower one of the counter-clockwise nodes.
 Stations PlaceStations(const PanelNodes& nodes, bool reversed);
 
-// Cp at each station, linear along its panel.
+// Cp at each station from the vorticity, which the method takes as linear along each panel.
 std::array<double, kStationCount> CpAtStations(const Stations& stations,
-                                               const std::vector<double>& nodeCp);
+                                               const std::vector<double>& nodeGamma,
+                                               const KarmanTsien& correction);
 
 // x of the stations on the unit chord, for answers that have no section to stand on.
 double UnitChordStationX(int station);
