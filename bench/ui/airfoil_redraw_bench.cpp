@@ -59,12 +59,15 @@ void AirfoilWindow401(benchmark::State& state, bool paint) {
         window.DrawPlot(view.VIEW_XC, view.VIEW_YC, view.VIEW_W, view.VIEW_H);
         if (paint) window.Picture1().render(&image);
     }
-    state.counters["segments"] =
-        static_cast<double>(window.Picture1().canvas().Segments().size());
+    state.counters["segments"] = static_cast<double>(window.Picture1().canvas().Segments().size());
 }
 
-void BM_AirfoilRecord401(benchmark::State& state) { AirfoilWindow401(state, false); }
-void BM_AirfoilRedraw401(benchmark::State& state) { AirfoilWindow401(state, true); }
+void BM_AirfoilRecord401(benchmark::State& state) {
+    AirfoilWindow401(state, false);
+}
+void BM_AirfoilRedraw401(benchmark::State& state) {
+    AirfoilWindow401(state, true);
+}
 
 } // namespace
 

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -136,6 +137,7 @@ class MainWindowTest : public QObject {
     void laterWindowsPlugIntoTheirHooks();
 
     void plotWindowsOpenOnceAndAnewAfterClosing();
+    void bundledExamplesReadSmoothAndPlot();
     void quitAndClosingEndTheProgram();
 };
 
@@ -146,10 +148,11 @@ void MainWindowTest::startsWithOnlyTheFileChoiceAndQuitUsable() {
         QVERIFY2(!t.Get<QPushButton>(name)->isEnabled(), name);
     QVERIFY(t.Get<QPushButton>("Cmd_Quit")->isEnabled());
     const QList<std::pair<const char*, const char*>> texts{
-        {"Txt_NP", "NP"},     {"Txt_Nodes", "61"}, {"Txt_SmS", "0.0"},  {"Txt_Sm", "0.05"},
-        {"Txt_chord", "1.0"}, {"Txt_delx", "0.5"}, {"Txt_dely", "0.5"}, {"Txt_delz", "0.2"},
-        {"Txt_delxp", "0.5"}};
-    for (const auto& [name, text] : texts) QCOMPARE(t.Get<QLineEdit>(name)->text(), QString(text));
+        {"Txt_NP", "NP"},    {"Txt_Nodes", "61"},  {"Txt_SmS", "0.0"},
+        {"Txt_Sm", "0.05"},  {"Txt_chord", "1.0"}, {"Txt_delx", "0.5"},
+        {"Txt_dely", "0.5"}, {"Txt_delz", "0.2"},  {"Txt_delxp", "0.5"}};
+    for (const auto& [name, text] : texts)
+        QCOMPARE(t.Get<QLineEdit>(name)->text(), QString(text));
     QVERIFY(!t.Get<QLineEdit>("Txt_delx")->isEnabled());
     QVERIFY(!t.Get<QLineEdit>("Txt_dely")->isEnabled());
     QVERIFY(t.Get<QLineEdit>("Txt_delz")->isEnabled());
@@ -325,7 +328,8 @@ void MainWindowTest::fileWithoutKeywordShowsTheErrorWindow() {
 void MainWindowTest::refusedFilesShowAMessageAndChangeNothing() {
     Session t;
     QByteArray large = "too many points\r\nX Y D\r\n";
-    for (int i = 0; i < 402; ++i) large += QByteArray::number(i / 402.0) + " 0.01\r\n";
+    for (int i = 0; i < 402; ++i)
+        large += QByteArray::number(i / 402.0) + " 0.01\r\n";
     t.Write("large.dat", large);
     {
         MessageBoxAnswer box;
@@ -494,6 +498,27 @@ void MainWindowTest::plotWindowsOpenOnceAndAnewAfterClosing() {
         t.Click(button);
         QVERIFY(window() && window()->isVisible());
         QCOMPARE(window()->View().VIEW_XC, loadedXC); // a fresh view
+    }
+}
+
+void MainWindowTest::bundledExamplesReadSmoothAndPlot() {
+    const QDir examples(QString(ZARNFOIL_SOURCE_DIR) + "/examples");
+    const QStringList files = examples.entryList({"*.dat"}, QDir::Files);
+    if (files.isEmpty()) QSKIP("no bundled examples");
+    for (const QString& name : files) {
+        if (name.compare("X_INP.DAT", Qt::CaseInsensitive) == 0) continue;
+        Session t; // a copy, so the output files stay out of the examples folder
+        QVERIFY(QFile::copy(examples.filePath(name), t.dir.filePath(name)));
+        QVERIFY2(t.InputFile(name), qPrintable(name));
+        QVERIFY2(t.Get<QPushButton>("Cmd_Geom")->isEnabled(), qPrintable(name));
+        t.Click("Cmd_Geom");
+        QVERIFY2(QFile::exists(t.dir.filePath(QFileInfo(name).completeBaseName() + ".out1")),
+                 qPrintable(name));
+        for (const char* button : {"Cmd_Pictf", "Cmd_TC", "Cmd_Yt"}) t.Click(button);
+        Form_PW* airfoil = t.form->AirfoilWindow();
+        QVERIFY(airfoil && t.form->ThicknessCamberWindow() && t.form->LeadingEdgeWindow());
+        QVERIFY(!airfoil->Picture1().canvas().Segments().empty());
+        uitest::SaveShot(*airfoil, "Form_PW_" + QFileInfo(name).completeBaseName());
     }
 }
 

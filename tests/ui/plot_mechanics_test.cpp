@@ -41,7 +41,9 @@ bool ColourNear(const QImage& image, int x, int y, const QColor& color) {
     return false;
 }
 
-PictureMouse Mouse(int button, int shift, float x, float y) { return {button, shift, x, y}; }
+PictureMouse Mouse(int button, int shift, float x, float y) {
+    return {button, shift, x, y};
+}
 
 } // namespace
 
@@ -85,7 +87,8 @@ void PlotMechanicsTest::findBoundsOfNoPointsLeavesTheStartValues() {
 
 void PlotMechanicsTest::findBoundsKeepsYOverTwoCurves() {
     PointArray xs, a, b;
-    for (int i = 1; i <= 3; ++i) xs(i) = static_cast<float>(i);
+    for (int i = 1; i <= 3; ++i)
+        xs(i) = static_cast<float>(i);
     a(1) = 0.5f, a(2) = 0.2f, a(3) = 0.4f;
     b(1) = -0.3f, b(2) = 0.1f, b(3) = 0.9f;
     float xmin = 0, xmax = 0, ymin = 0, ymax = 0;
@@ -146,7 +149,8 @@ void PlotMechanicsTest::gridOverOneChordHas51VerticalLinesAndSixLabels() {
     QCOMPARE(CountLines(c, false, kGreen) + CountLines(c, false, kYellow), 21);
     const QStringList xLabels = TextsOf(c).mid(0, 6);
     QCOMPARE(xLabels, QStringList({".0", ".2", ".4", ".6", ".8", "1.0"}));
-    for (int i = 0; i < 6; ++i) QCOMPARE(c.Texts()[static_cast<std::size_t>(i)].at.y(), 0.0);
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(c.Texts()[static_cast<std::size_t>(i)].at.y(), 0.0);
     QCOMPARE(TextsOf(c).mid(6), QStringList({"-0.2", "-0.1", "0.1", "0.2"}));
     QVERIFY(CountSegments(c, kGreen, LineStyle::Dotted) == 0); // grid lines are solid
 }
@@ -156,7 +160,8 @@ void PlotMechanicsTest::gridLeavesOutTheYLabelNearZero() {
     DrawGrid(c, 0, 1, -0.05f, 0.1f, 0.2f, 10, 0.05f, 10);
     QCOMPARE(CountLines(c, false, kGreen) + CountLines(c, false, kYellow), 31);
     QCOMPARE(TextsOf(c).mid(6), QStringList({"-0.05", "0.05", "0.1"}));
-    for (std::size_t k = 6; k < c.Texts().size(); ++k) QCOMPARE(c.Texts()[k].at.x(), 0.0);
+    for (std::size_t k = 6; k < c.Texts().size(); ++k)
+        QCOMPARE(c.Texts()[k].at.x(), 0.0);
     // A grid whose major lines miss 0 shows all its y labels.
     Canvas shifted;
     DrawGrid(shifted, 0, 1, 0.03f, 0.13f, 0.2f, 10, 0.05f, 10);
@@ -299,7 +304,8 @@ void PlotMechanicsTest::replayPaintsTheRecordedColours() {
     QCOMPARE(QColor(image.pixel(80, 10)), kWhite);
     int blue = 0;
     for (int y = 0; y < 40; ++y)
-        for (int x = 49; x <= 51; ++x) blue += QColor(image.pixel(x, y)) == kBlue ? 1 : 0;
+        for (int x = 49; x <= 51; ++x)
+            blue += QColor(image.pixel(x, y)) == kBlue ? 1 : 0;
     QVERIFY(blue > 5 && blue < 35); // dotted: some pixels, not all
     QCOMPARE(CountSegments(c, kBlue, LineStyle::Dotted), 1);
     QCOMPARE(c.Texts().front().segmentsBefore, std::size_t(2));

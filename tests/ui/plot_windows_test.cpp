@@ -42,7 +42,9 @@ bool SameView(const PlotView& a, const PlotView& b) {
 }
 
 // The world position at a pixel of the picture, as the picture maps it now.
-QPointF WorldAt(const PlotWindow& w, QPoint pixel) { return w.Picture1().WorldAt(pixel); }
+QPointF WorldAt(const PlotWindow& w, QPoint pixel) {
+    return w.Picture1().WorldAt(pixel);
+}
 
 } // namespace
 
@@ -74,8 +76,7 @@ class PlotWindowsTest : public QObject {
 void PlotWindowsTest::initTestCase() {
     QVERIFY(dir_.isValid());
     naca61_ = uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca61.dat", 31));
-    naca3_ = uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca3.dat", 2),
-                                   kGridCosine);
+    naca3_ = uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca3.dat", 2), kGridCosine);
     naca401_ = uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca401.dat", 201));
     QVERIFY(naca61_ && naca3_ && naca401_);
     QCOMPARE(naca61_->NP, std::int16_t(61));
@@ -164,9 +165,9 @@ void PlotWindowsTest::shiftDragZoomsAndPlainDragPans() {
     QVERIFY(Near(w.View().VIEW_H, start.VIEW_H / f, 1e-4));
     QCOMPARE(w.View().VIEW_XC, start.VIEW_XC);
     // Markers keep their size on screen: smaller in world units.
-    const auto marker = std::find_if(
-        picture.canvas().Segments().rbegin(), picture.canvas().Segments().rend(),
-        [](const Segment& g) { return g.color == kRed && g.from.y() == g.to.y(); });
+    const auto marker =
+        std::find_if(picture.canvas().Segments().rbegin(), picture.canvas().Segments().rend(),
+                     [](const Segment& g) { return g.color == kRed && g.from.y() == g.to.y(); });
     QVERIFY(Near(marker->to.x() - marker->from.x(), 2 * w.View().VIEW_W / 150, 1e-4));
 
     const PlotView zoomed = w.View();
@@ -195,7 +196,8 @@ void PlotWindowsTest::rightClickKeepsTheViewAndOffersTheMenu() {
     QVERIFY(menu);
     QTRY_VERIFY(menu->isVisible());
     QStringList items;
-    for (const QAction* action : menu->actions()) items << action->text();
+    for (const QAction* action : menu->actions())
+        items << action->text();
     QCOMPARE(items, QStringList({"Save picture...", "Reset view"}));
     menu->actions().at(1)->trigger();
     menu->close();
@@ -226,8 +228,7 @@ void PlotWindowsTest::readOutsFollowTheCursor() {
     const auto t = static_cast<float>(tY.x());
     QTRY_COMPARE(LabelOf(leadingEdge, "Label_t"), Shown("t=", t, "#0.000##"));
     QCOMPARE(LabelOf(leadingEdge, "Label_x"), Shown("x=", t * t, "#0.000##"));
-    QCOMPARE(LabelOf(leadingEdge, "Label_y"),
-             Shown("Y=", static_cast<float>(tY.y()), "#0.000##"));
+    QCOMPARE(LabelOf(leadingEdge, "Label_y"), Shown("Y=", static_cast<float>(tY.y()), "#0.000##"));
 }
 
 void PlotWindowsTest::coveredPictureRepaintsFromItsRecord() {
@@ -264,8 +265,8 @@ void PlotWindowsTest::thicknessCamberWindowShowsDottedAndSolidCurves() {
     QCOMPARE(c.CurrentLineStyle(), LineStyle::Solid);
     // The grid's y range is tied to the first half thickness (0 at the leading edge).
     QCOMPARE(s.HTHICK(1), 0.0f);
-    QCOMPARE(TextsOf(c), QStringList({".0", ".2", ".4", ".6", ".8", "1.0", "-0.05", "0.05",
-                                      "0.1"}));
+    QCOMPARE(TextsOf(c),
+             QStringList({".0", ".2", ".4", ".6", ".8", "1.0", "-0.05", "0.05", "0.1"}));
     QStringList legend;
     for (const QLabel* label : w.findChildren<QLabel*>())
         if (label->objectName().isEmpty()) legend << label->text();
@@ -323,18 +324,16 @@ void PlotWindowsTest::sectionsOfThreeAnd401PointsDraw() {
         Form_PW airfoil(*s);
         Form_TC thicknessCamber(*s);
         Form_Y leadingEdge(*s);
-        for (PlotWindow* w : std::initializer_list<PlotWindow*>{&airfoil, &thicknessCamber,
-                                                                 &leadingEdge}) {
+        for (PlotWindow* w :
+             std::initializer_list<PlotWindow*>{&airfoil, &thicknessCamber, &leadingEdge}) {
             w->show();
             QVERIFY(QTest::qWaitForWindowExposed(w));
             QTest::mousePress(&w->Picture1(), Qt::LeftButton, Qt::ShiftModifier, QPoint(9, 9));
-            QTest::mouseRelease(&w->Picture1(), Qt::LeftButton, Qt::ShiftModifier,
-                                QPoint(9, 200));
+            QTest::mouseRelease(&w->Picture1(), Qt::LeftButton, Qt::ShiftModifier, QPoint(9, 200));
             QTest::mouseMove(&w->Picture1(), QPoint(50, 50));
             QVERIFY(!w->Picture1().grab().isNull());
         }
-        QCOMPARE(CountSegments(airfoil.Picture1().canvas(), kRed, LineStyle::Solid),
-                 3 * s->NP - 1);
+        QCOMPARE(CountSegments(airfoil.Picture1().canvas(), kRed, LineStyle::Solid), 3 * s->NP - 1);
         QCOMPARE(CountSegments(thicknessCamber.Picture1().canvas(), kBlue, LineStyle::Dotted),
                  s->NNODES - 1);
         QCOMPARE(CountSegments(leadingEdge.Picture1().canvas(), kBlack, LineStyle::Solid),

@@ -56,14 +56,15 @@ std::unique_ptr<FoilState> ReadAndSmooth(const QString& path, std::int16_t gridC
 }
 
 int CountSegments(const ui::Canvas& canvas, const QColor& color, ui::LineStyle style) {
-    return static_cast<int>(std::count_if(
-        canvas.Segments().begin(), canvas.Segments().end(),
-        [&](const ui::Segment& s) { return s.color == color && s.style == style; }));
+    return static_cast<int>(
+        std::count_if(canvas.Segments().begin(), canvas.Segments().end(),
+                      [&](const ui::Segment& s) { return s.color == color && s.style == style; }));
 }
 
 QStringList TextsOf(const ui::Canvas& canvas) {
     QStringList texts;
-    for (const ui::PrintedText& t : canvas.Texts()) texts << t.text;
+    for (const ui::PrintedText& t : canvas.Texts())
+        texts << t.text;
     return texts;
 }
 

@@ -35,8 +35,7 @@ int DriveOf(const QFileInfoList& drives, const QString& path) {
 FileChoice::FileChoice(const QString& startDirectory, QWidget* parent)
     : QObject(parent), dirModel_(new QFileSystemModel(this)),
       fileModel_(new QFileSystemModel(this)), drive1_(new QComboBox(parent)),
-      dir1_(new QTreeView(parent)), file1_(new QListView(parent)),
-      comboFT_(new QComboBox(parent)) {
+      dir1_(new QTreeView(parent)), file1_(new QListView(parent)), comboFT_(new QComboBox(parent)) {
     drive1_->setObjectName("Drive1");
     dir1_->setObjectName("Dir1");
     file1_->setObjectName("File1");
@@ -50,7 +49,8 @@ FileChoice::FileChoice(const QString& startDirectory, QWidget* parent)
     dirModel_->setRootPath(QString());
     dir1_->setModel(dirModel_);
     dir1_->setHeaderHidden(true);
-    for (int column = 1; column < dirModel_->columnCount(); ++column) dir1_->hideColumn(column);
+    for (int column = 1; column < dirModel_->columnCount(); ++column)
+        dir1_->hideColumn(column);
 
     fileModel_->setFilter(QDir::Files);
     fileModel_->setNameFilterDisables(false);
@@ -63,21 +63,21 @@ FileChoice::FileChoice(const QString& startDirectory, QWidget* parent)
             });
     connect(file1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                if (current.isValid())
-                    emit fileClicked(Directory(), fileModel_->fileName(current));
+                if (current.isValid()) emit fileClicked(Directory(), fileModel_->fileName(current));
             });
     connect(drive1_, &QComboBox::activated, this, &FileChoice::DriveChanged);
     comboFT_->addItems({"Input Files (*.dat)", "All Files (*.*)"});
-    connect(comboFT_, &QComboBox::currentIndexChanged, this, [this](int item) {
-        fileModel_->setNameFilters(kPatterns[item == 0 ? 0 : 1]);
-    });
+    connect(comboFT_, &QComboBox::currentIndexChanged, this,
+            [this](int item) { fileModel_->setNameFilters(kPatterns[item == 0 ? 0 : 1]); });
 
     const QString start = QDir(startDirectory).absolutePath();
     drive1_->setCurrentIndex(DriveOf(drives, start));
     ShowDirectory(start);
 }
 
-QString FileChoice::Directory() const { return QDir::toNativeSeparators(directory_); }
+QString FileChoice::Directory() const {
+    return QDir::toNativeSeparators(directory_);
+}
 
 void FileChoice::ShowDirectory(const QString& directory) {
     const QModelIndex index = dirModel_->index(QDir(directory).absolutePath());

@@ -23,8 +23,7 @@
 namespace zarnfoil::ui {
 
 Form_inp::Form_inp(FoilState& s, const QString& startDirectory, QWidget* parent)
-    : QWidget(parent), s_(s),
-      endProgram_([](int status) { QCoreApplication::exit(status); }) {
+    : QWidget(parent), s_(s), endProgram_([](int status) { QCoreApplication::exit(status); }) {
     setObjectName("Form_inp");
     setWindowTitle("Input file");
     BuildControls(startDirectory);

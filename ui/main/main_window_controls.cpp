@@ -148,14 +148,17 @@ void Form_inp::LayOutControls() {
     fileColumn->addWidget(Lbl_outputF);
 
     auto* orderBox = new QVBoxLayout(Frm_NF);
-    for (QRadioButton* option : Opt_NF) orderBox->addWidget(option);
+    for (QRadioButton* option : Opt_NF)
+        orderBox->addWidget(option);
 
     auto* bcBox = new QVBoxLayout(Frame4);
-    for (QRadioButton* option : Opt_BC) bcBox->addWidget(option);
+    for (QRadioButton* option : Opt_BC)
+        bcBox->addWidget(option);
     bcBox->addStretch(1);
 
     auto* gridBox = new QVBoxLayout(Frame1);
-    for (QRadioButton* option : Opt_xinp) gridBox->addWidget(option);
+    for (QRadioButton* option : Opt_xinp)
+        gridBox->addWidget(option);
     auto* nodesRow = new QHBoxLayout;
     nodesRow->addWidget(Lbl_Nodes);
     nodesRow->addWidget(Txt_Nodes);
@@ -201,9 +204,11 @@ void Form_inp::LayOutControls() {
     top->addLayout(optionColumn, 0);
 
     auto* commands = new QHBoxLayout;
-    for (QPushButton* button : {Cmd_InputF, Cmd_Geom}) commands->addWidget(button);
+    for (QPushButton* button : {Cmd_InputF, Cmd_Geom})
+        commands->addWidget(button);
     commands->addStretch(1);
-    for (QPushButton* button : {Cmd_Pictf, Cmd_TC, Cmd_Yt, Cmd_cp}) commands->addWidget(button);
+    for (QPushButton* button : {Cmd_Pictf, Cmd_TC, Cmd_Yt, Cmd_cp})
+        commands->addWidget(button);
     commands->addStretch(1);
     commands->addWidget(Cmd_Quit);
 

@@ -12,7 +12,9 @@
 namespace zarnfoil::ui {
 namespace {
 
-bool Finite(double v) { return std::isfinite(v); }
+bool Finite(double v) {
+    return std::isfinite(v);
+}
 
 // Cuts a segment to a rectangle (Liang-Barsky); false when nothing of it lies inside.
 // Zoomed far in, segments reach millions of pixels beyond the picture, which the painter

@@ -15,8 +15,7 @@ const PlotDesign kDesign{"Form_Y", "Leading edge Y(t)", QSize(10575, 3975),
 
 } // namespace
 
-void DrawLeadingEdgePlot(Canvas& canvas, const FoilState& s, float xc, float yc, float w,
-                         float h) {
+void DrawLeadingEdgePlot(Canvas& canvas, const FoilState& s, float xc, float yc, float w, float h) {
     BeginPlot(canvas, xc, yc, w, h);
     if (!SectionIsDrawable(s)) return;
     DrawGrid(canvas, s.T(1), s.T(s.NP), -0.1f, 0.1f, 0.1f, 10, 0.05f, 10);

@@ -6,8 +6,7 @@
 
 namespace zarnfoil::ui {
 
-void DrawLeadingEdgePlot(Canvas& canvas, const FoilState& s, float xc, float yc, float w,
-                         float h);
+void DrawLeadingEdgePlot(Canvas& canvas, const FoilState& s, float xc, float yc, float w, float h);
 
 class Form_Y : public PlotWindow {
     Q_OBJECT

@@ -20,9 +20,9 @@ const char* const kSvgFilter = "SVG drawing (*.svg)";
 void SavePictureAs(PictureArea& picture) {
     const QString name = picture.window()->objectName() + ".png";
     QString filter = kPngFilter;
-    QString path = QFileDialog::getSaveFileName(&picture, "Save picture",
-                                                QDir::current().filePath(name),
-                                                QString(kPngFilter) + ";;" + kSvgFilter, &filter);
+    QString path =
+        QFileDialog::getSaveFileName(&picture, "Save picture", QDir::current().filePath(name),
+                                     QString(kPngFilter) + ";;" + kSvgFilter, &filter);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += filter == kSvgFilter ? ".svg" : ".png";
     if (!SavePicture(picture, path))

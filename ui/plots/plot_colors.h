@@ -6,7 +6,7 @@
 namespace zarnfoil::ui {
 
 inline const QColor kWhite{255, 255, 255};
-inline const QColor kGreen{0, 255, 0};   // major grid lines
+inline const QColor kGreen{0, 255, 0};    // major grid lines
 inline const QColor kYellow{255, 255, 0}; // minor grid lines
 inline const QColor kBlue{0, 0, 255};
 inline const QColor kRed{255, 0, 0};

@@ -12,7 +12,8 @@ void BeginPlot(Canvas& canvas, float xc, float yc, float w, float h) {
 
 void DrawCurve(Canvas& canvas, int n, const PointArray& xs, const PointArray& ys,
                const QColor& color) {
-    for (int i = 2; i <= n; ++i) canvas.Line(xs(i - 1), ys(i - 1), xs(i), ys(i), color);
+    for (int i = 2; i <= n; ++i)
+        canvas.Line(xs(i - 1), ys(i - 1), xs(i), ys(i), color);
 }
 
 void DrawMarkers(Canvas& canvas, int n, const PointArray& xs, const PointArray& ys, float mx,

@@ -35,6 +35,7 @@ void DrawGrid(Canvas& canvas, float x1, float x2, float y1, float y2, float dx, 
     const float hy = dy / ny;
     const int countX = nx > 0 ? IntervalCount(x1, x2, dx, nx) : -1;
     const int countY = ny > 0 ? IntervalCount(y1, y2, dy, ny) : -1;
+    canvas.SetLineStyle(LineStyle::Solid);
 
     for (int i = 0; i <= countX; ++i) {
         const float x = x1 + static_cast<float>(i) * hx;

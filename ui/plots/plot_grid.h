@@ -10,7 +10,7 @@
 namespace zarnfoil::ui {
 
 inline constexpr std::string_view kXLabelFormat = "#.0#";
-inline constexpr std::string_view kYLabelFormat = "#0.0#";       // every picture but one
+inline constexpr std::string_view kYLabelFormat = "#0.0#";         // every picture but one
 inline constexpr std::string_view kWeightLabelFormat = "#0.0####"; // the weight picture
 
 // Lines every dx/nx from x1 to x2 and every dy/ny from y1 to y2, over the y and x ranges of the

@@ -17,9 +17,9 @@ int TwipsToPixels(int twips);
 QRect TwipRect(int left, int top, int width, int height);
 
 struct LayoutState {
-    float PIC_ASPECT = 1;       // picture height / picture width
-    std::int16_t H_MARGIN = 0;  // window width - picture width, twips
-    std::int16_t V_MARGIN = 0;  // window height - picture height, twips
+    float PIC_ASPECT = 1;      // picture height / picture width
+    std::int16_t H_MARGIN = 0; // window width - picture width, twips
+    std::int16_t V_MARGIN = 0; // window height - picture height, twips
 };
 
 LayoutState MeasureLayout(QSize clientTwips, QSize pictureTwips);

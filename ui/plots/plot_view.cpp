@@ -7,7 +7,9 @@ namespace zarnfoil::ui {
 namespace {
 
 // A length a picture can be mapped over.
-bool Usable(float length) { return std::isnormal(length) && length > 0; }
+bool Usable(float length) {
+    return std::isnormal(length) && length > 0;
+}
 
 // Re-centres a side of the data box with the given length.
 void Resize(float& lo, float& hi, float length) {

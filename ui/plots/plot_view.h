@@ -10,13 +10,13 @@
 namespace zarnfoil::ui {
 
 struct PlotView {
-    float FULL_W = 1, FULL_H = 1;             // the data box: data bounds with their margins
-    float BOX_X1 = 0, BOX_Y1 = 0;             // its lower corner
-    float BOX_X2 = 1, BOX_Y2 = 1;             // its upper corner
-    float BOX_XC = 0.5f, BOX_YC = 0.5f;       // its centre
-    float VIEW_W = 1, VIEW_H = 1;             // the visible world rectangle (zoom)
-    float VIEW_XC = 0.5f, VIEW_YC = 0.5f;     // its centre (pan)
-    float DOWN_X = 0, DOWN_Y = 0;             // world position of the last button press
+    float FULL_W = 1, FULL_H = 1;         // the data box: data bounds with their margins
+    float BOX_X1 = 0, BOX_Y1 = 0;         // its lower corner
+    float BOX_X2 = 1, BOX_Y2 = 1;         // its upper corner
+    float BOX_XC = 0.5f, BOX_YC = 0.5f;   // its centre
+    float VIEW_W = 1, VIEW_H = 1;         // the visible world rectangle (zoom)
+    float VIEW_XC = 0.5f, VIEW_YC = 0.5f; // its centre (pan)
+    float DOWN_X = 0, DOWN_Y = 0;         // world position of the last button press
 
     friend bool operator==(const PlotView&, const PlotView&) = default;
 };
@@ -32,8 +32,7 @@ void SetupView(PlotView& view, float xmin, float xmax, float ymin, float ymax);
 
 // The same, then widened in x or y to the picture's height/width, so that one world unit has
 // the same length on screen in x and y.
-void SetupView(PlotView& view, float xmin, float xmax, float ymin, float ymax,
-               float pictureAspect);
+void SetupView(PlotView& view, float xmin, float xmax, float ymin, float ymax, float pictureAspect);
 
 // What the zoom factor is measured against.
 enum class ZoomScale { ViewWidth, ViewHeight };

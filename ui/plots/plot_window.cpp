@@ -84,7 +84,8 @@ void PlotWindow::AddLegend(const QColor& color, int x1Twips, int x2Twips, const 
 void PlotWindow::AddLegendText(const char* text, int leftTwips) {
     auto* label = new QLabel(text, this);
     label->adjustSize();
-    label->move(TwipsToPixels(leftTwips), (TwipsToPixels(kLegendHeightTwips) - label->height()) / 2);
+    label->move(TwipsToPixels(leftTwips),
+                (TwipsToPixels(kLegendHeightTwips) - label->height()) / 2);
 }
 
 float PlotWindow::PictureAspect() const {
