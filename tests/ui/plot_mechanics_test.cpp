@@ -309,6 +309,25 @@ void PlotMechanicsTest::replayPaintsTheRecordedColours() {
     QVERIFY(blue > 5 && blue < 35); // dotted: some pixels, not all
     QCOMPARE(CountSegments(c, kBlue, LineStyle::Dotted), 1);
     QCOMPARE(c.Texts().front().segmentsBefore, std::size_t(2));
+    QCOMPARE(c.Texts().front().color, kBlack);
+
+    // A picture on black with white text and a wide line, as the pressure pictures have.
+    Canvas dark;
+    BeginPlot(dark, 0, 0, 2, 2);
+    dark.Clear(kBlack);
+    dark.SetForeground(kWhite);
+    dark.SetLineWidth(3);
+    dark.Line(-1, 0, 1, 0, kGreen);
+    dark.Print(0, 0, "0.0");
+    QImage wide(101, 101, QImage::Format_ARGB32);
+    QPainter widePainter(&wide);
+    dark.Replay(widePainter, wide.size());
+    widePainter.end();
+    int green = 0;
+    for (int y = 45; y <= 55; ++y) green += QColor(wide.pixel(10, y)) == kGreen ? 1 : 0;
+    QCOMPARE(green, 3);
+    QCOMPARE(QColor(wide.pixel(90, 10)), kBlack);
+    QCOMPARE(dark.Texts().front().color, kWhite);
 }
 
 void PlotMechanicsTest::replaySurvivesFarZoomedSegments() {

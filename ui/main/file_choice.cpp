@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QTreeView>

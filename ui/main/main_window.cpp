@@ -59,8 +59,6 @@ Form_inp::Form_inp(FoilState& s, const QString& startDirectory, QWidget* parent)
     Load();
 }
 
-Form_inp::~Form_inp() = default;
-
 void Form_inp::Load() {
     const QSignalBlocker gridBlocker(Opt_xinp[2]);
     const QSignalBlocker bcBlocker(Opt_BC[0]);

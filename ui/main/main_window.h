@@ -46,7 +46,6 @@ class Form_inp : public QWidget {
 
     // Dir1 starts at `startDirectory`.
     Form_inp(FoilState& s, const QString& startDirectory, QWidget* parent = nullptr);
-    ~Form_inp() override;
 
     // How Quit, "Cancel" of the error window and a bad data line end the program; by default
     // the application's event loop ends with the status.

@@ -24,7 +24,8 @@ void SavePictureAs(PictureArea& picture) {
         QFileDialog::getSaveFileName(&picture, "Save picture", QDir::current().filePath(name),
                                      QString(kPngFilter) + ";;" + kSvgFilter, &filter);
     if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += filter == kSvgFilter ? ".svg" : ".png";
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != "png" && suffix != "svg") path += filter == kSvgFilter ? ".svg" : ".png";
     if (!SavePicture(picture, path))
         QMessageBox::warning(&picture, "Save picture",
                              "The picture could not be written to " +

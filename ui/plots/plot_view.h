@@ -18,7 +18,6 @@ struct PlotView {
     float VIEW_XC = 0.5f, VIEW_YC = 0.5f; // its centre (pan)
     float DOWN_X = 0, DOWN_Y = 0;         // world position of the last button press
 
-    friend bool operator==(const PlotView&, const PlotView&) = default;
 };
 
 // Bounds of the points 1..n. keepY = 1 keeps the y bounds passed in, so a second call gives y
