@@ -7,9 +7,9 @@ namespace zarnfoil::solver {
 inline constexpr double kGamma = 1.4; // ratio of specific heats of air
 
 struct CorrectedCp {
-    double cp = 0;        // compressible Cp
-    double slope = 0;     // d cp / d cpIncompressible
-    bool inRange = true;  // false: held at the vacuum Cp
+    double cp = 0;       // compressible Cp
+    double slope = 0;    // d cp / d cpIncompressible
+    bool inRange = true; // false: held at the vacuum Cp
 };
 
 class KarmanTsien {

@@ -11,15 +11,16 @@ namespace {
 // Twice the signed area enclosed by the closed polygon; positive when counter-clockwise.
 double TwiceSignedArea(const std::vector<Vec2>& p) {
     double sum = 0;
-    for (std::size_t i = 0; i < p.size(); ++i) sum += Cross(p[i], p[(i + 1) % p.size()]);
+    for (std::size_t i = 0; i < p.size(); ++i)
+        sum += Cross(p[i], p[(i + 1) % p.size()]);
     return sum;
 }
 
 double ExtentOf(const std::vector<Vec2>& p) {
-    auto [minX, maxX] = std::minmax_element(p.begin(), p.end(),
-                                            [](Vec2 a, Vec2 b) { return a.x < b.x; });
-    auto [minY, maxY] = std::minmax_element(p.begin(), p.end(),
-                                            [](Vec2 a, Vec2 b) { return a.y < b.y; });
+    auto [minX, maxX] =
+        std::minmax_element(p.begin(), p.end(), [](Vec2 a, Vec2 b) { return a.x < b.x; });
+    auto [minY, maxY] =
+        std::minmax_element(p.begin(), p.end(), [](Vec2 a, Vec2 b) { return a.y < b.y; });
     return std::max(maxX->x - minX->x, maxY->y - minY->y);
 }
 
@@ -43,8 +44,8 @@ std::optional<Contour> PrepareContour(std::span<const float> x, std::span<const 
     contour.points = std::move(distinct);
 
     const double area = TwiceSignedArea(contour.points);
-    if (!std::isfinite(area) || std::abs(area) <= 1e-12 * ExtentOf(contour.points) *
-                                                     ExtentOf(contour.points))
+    if (!std::isfinite(area) ||
+        std::abs(area) <= 1e-12 * ExtentOf(contour.points) * ExtentOf(contour.points))
         return std::nullopt;
     if (area < 0) {
         std::reverse(contour.points.begin(), contour.points.end());

@@ -36,7 +36,8 @@ std::vector<double> SplineMoments(const std::vector<double>& s, const std::vecto
     }
     std::vector<double> m(n);
     m[n - 1] = rhs[n - 1] / diag[n - 1];
-    for (std::size_t k = n - 1; k-- > 0;) m[k] = (rhs[k] - upper[k] * m[k + 1]) / diag[k];
+    for (std::size_t k = n - 1; k-- > 0;)
+        m[k] = (rhs[k] - upper[k] * m[k + 1]) / diag[k];
     return m;
 }
 
@@ -56,7 +57,7 @@ ContourSpline::ContourSpline(std::span<const Vec2> points) {
 namespace {
 
 struct Interval {
-    std::size_t k; // knot at the start of the interval
+    std::size_t k;  // knot at the start of the interval
     double a, b, h; // weights of knots k and k+1, interval length
 };
 
@@ -70,8 +71,8 @@ Interval Locate(const std::vector<double>& s, double at) {
 
 double Value(const Interval& i, const std::vector<double>& v, const std::vector<double>& m) {
     return i.a * v[i.k] + i.b * v[i.k + 1] +
-           ((i.a * i.a * i.a - i.a) * m[i.k] + (i.b * i.b * i.b - i.b) * m[i.k + 1]) * i.h *
-               i.h / 6;
+           ((i.a * i.a * i.a - i.a) * m[i.k] + (i.b * i.b * i.b - i.b) * m[i.k + 1]) * i.h * i.h /
+               6;
 }
 
 double Derivative(const Interval& i, const std::vector<double>& v, const std::vector<double>& m) {

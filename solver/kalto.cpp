@@ -28,7 +28,9 @@ constexpr int kLargestIterationCap = 100;
 constexpr double kDegree = std::numbers::pi / 180;
 
 // What the caller sees of a float: a double that overflows it is no answer either.
-bool FitsFloat(double v) { return std::isfinite(static_cast<float>(v)); }
+bool FitsFloat(double v) {
+    return std::isfinite(static_cast<float>(v));
+}
 
 struct Section {
     PanelNodes nodes;
@@ -44,9 +46,8 @@ std::optional<Section> SolveSection(std::span<const float> x, std::span<const fl
     if (!nodes) return std::nullopt;
     auto base = SolveBaseFlows(nodes->p);
     if (!base) return std::nullopt;
-    const bool finite =
-        std::all_of(base->gamma0.begin(), base->gamma0.end(), FitsFloat) &&
-        std::all_of(base->gamma90.begin(), base->gamma90.end(), FitsFloat);
+    const bool finite = std::all_of(base->gamma0.begin(), base->gamma0.end(), FitsFloat) &&
+                        std::all_of(base->gamma90.begin(), base->gamma90.end(), FitsFloat);
     if (!finite) return std::nullopt;
     Stations stations = PlaceStations(*nodes, contour->reversed);
     if (!std::all_of(stations.begin(), stations.end(),

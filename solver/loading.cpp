@@ -40,7 +40,8 @@ Loading LoadingAt(const PanelNodes& nodes, const BaseFlows& base, const KarmanTs
         fyRate += cpMeanRate * d.x;
     }
     const Vec2 trailingEdge = 0.5 * (nodes.p.front() + nodes.p.back());
-    const double chord = Length(trailingEdge - nodes.p[static_cast<std::size_t>(nodes.leadingEdge)]);
+    const double chord =
+        Length(trailingEdge - nodes.p[static_cast<std::size_t>(nodes.leadingEdge)]);
     // Lift is the force across the free stream (cos a, sin a).
     loading.cl = (-fx * s + fy * c) / chord;
     loading.clSlope = (-fxRate * s + fyRate * c - fx * c - fy * s) / chord;

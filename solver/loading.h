@@ -14,8 +14,8 @@ struct Loading {
     std::vector<double> gamma; // surface vorticity at each node, its size the surface speed
     std::vector<double> cp;    // compressible Cp at each node
     double cl = 0;
-    double clSlope = 0;     // d cl / d alpha, per radian
-    bool inRange = true;    // false: some node is past what the correction can take
+    double clSlope = 0;  // d cl / d alpha, per radian
+    bool inRange = true; // false: some node is past what the correction can take
 };
 
 // alpha in radians from the x axis; the chord runs from the leading-edge node to the middle of

@@ -18,7 +18,8 @@ bool LuFactors::Factor(std::vector<double> matrix, std::size_t n) {
     n_ = n;
     pivot_.assign(n, 0);
     double largest = 0;
-    for (double v : lu_) largest = std::max(largest, std::abs(v));
+    for (double v : lu_)
+        largest = std::max(largest, std::abs(v));
     if (!(largest > 0) || !std::isfinite(largest)) return false;
     double* a = lu_.data();
 
@@ -38,7 +39,8 @@ bool LuFactors::Factor(std::vector<double> matrix, std::size_t n) {
                 double* rowI = a + i * n;
                 const double factor = rowI[k] * inverse;
                 rowI[k] = factor;
-                for (std::size_t j = k + 1; j < last; ++j) rowI[j] -= factor * rowK[j];
+                for (std::size_t j = k + 1; j < last; ++j)
+                    rowI[j] -= factor * rowK[j];
             }
         }
         // Right of the block, every row has yet to take the block's columns (so that the row
@@ -48,7 +50,8 @@ bool LuFactors::Factor(std::vector<double> matrix, std::size_t n) {
             for (std::size_t k = first; k < i; ++k) {
                 const double factor = rowI[k];
                 const double* rowK = a + k * n;
-                for (std::size_t j = last; j < n; ++j) rowI[j] -= factor * rowK[j];
+                for (std::size_t j = last; j < n; ++j)
+                    rowI[j] -= factor * rowK[j];
             }
         }
         // ... then the rows below, all block columns at once while the row is in cache.
@@ -57,7 +60,8 @@ bool LuFactors::Factor(std::vector<double> matrix, std::size_t n) {
             for (std::size_t k = first; k < last; ++k) {
                 const double factor = rowI[k];
                 const double* rowK = a + k * n;
-                for (std::size_t j = last; j < n; ++j) rowI[j] -= factor * rowK[j];
+                for (std::size_t j = last; j < n; ++j)
+                    rowI[j] -= factor * rowK[j];
             }
         }
     }
@@ -66,16 +70,19 @@ bool LuFactors::Factor(std::vector<double> matrix, std::size_t n) {
 
 void LuFactors::Solve(std::span<double> rhs) const {
     // Whole rows were exchanged while factoring, so the exchanges come first, then L y = P b.
-    for (std::size_t k = 0; k < n_; ++k) std::swap(rhs[k], rhs[pivot_[k]]);
+    for (std::size_t k = 0; k < n_; ++k)
+        std::swap(rhs[k], rhs[pivot_[k]]);
     for (std::size_t i = 1; i < n_; ++i) {
         double sum = rhs[i];
-        for (std::size_t j = 0; j < i; ++j) sum -= lu_[i * n_ + j] * rhs[j];
+        for (std::size_t j = 0; j < i; ++j)
+            sum -= lu_[i * n_ + j] * rhs[j];
         rhs[i] = sum;
     }
     // U x = y
     for (std::size_t k = n_; k-- > 0;) {
         double sum = rhs[k];
-        for (std::size_t j = k + 1; j < n_; ++j) sum -= lu_[k * n_ + j] * rhs[j];
+        for (std::size_t j = k + 1; j < n_; ++j)
+            sum -= lu_[k * n_ + j] * rhs[j];
         rhs[k] = sum / lu_[k * n_ + k];
     }
 }

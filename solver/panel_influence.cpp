@@ -53,8 +53,8 @@ double UniformSourcePsi(Vec2 field, const Panel& panel) {
     const double log1 = DistanceBetween(field, panel.start).logR;
     const double log2 = DistanceBetween(field, panel.end).logR;
     // integral of theta du = u theta + Y ln r; the left normal is a quarter turn from the panel.
-    const double integral = x1 * angle(x1, y) - x2 * angle(x2, y) + y * (log1 - log2) -
-                            0.5 * pi * panel.length;
+    const double integral =
+        x1 * angle(x1, y) - x2 * angle(x2, y) + y * (log1 - log2) - 0.5 * pi * panel.length;
     return integral / (2 * pi);
 }
 

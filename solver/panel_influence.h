@@ -8,7 +8,7 @@ namespace zarnfoil::solver {
 
 struct Panel {
     Vec2 start, end;
-    Vec2 t;            // unit vector from start to end
+    Vec2 t; // unit vector from start to end
     double length = 0;
 };
 

@@ -14,12 +14,15 @@ namespace zarnfoil::solver {
 
 namespace {
 
-Vec2 Unit(Vec2 v) { return (1 / Length(v)) * v; }
+Vec2 Unit(Vec2 v) {
+    return (1 / Length(v)) * v;
+}
 
 double ChordOf(const std::vector<Vec2>& nodes) {
     const Vec2 trailingEdge = 0.5 * (nodes.front() + nodes.back());
     double chord = 0;
-    for (Vec2 p : nodes) chord = std::max(chord, Length(p - trailingEdge));
+    for (Vec2 p : nodes)
+        chord = std::max(chord, Length(p - trailingEdge));
     return chord;
 }
 
@@ -29,15 +32,19 @@ std::optional<BaseFlows> SolveBaseFlows(const std::vector<Vec2>& nodes) {
     const std::size_t n = nodes.size();
     const std::size_t size = n + 1; // vorticity at each node, then psi0
     std::vector<double> a(size * size, 0.0);
-    const auto at = [&](std::size_t row, std::size_t col) -> double& { return a[row * size + col]; };
+    const auto at = [&](std::size_t row, std::size_t col) -> double& {
+        return a[row * size + col];
+    };
 
     std::vector<Panel> panels;
-    for (std::size_t j = 0; j + 1 < n; ++j) panels.push_back(PanelBetween(nodes[j], nodes[j + 1]));
+    for (std::size_t j = 0; j + 1 < n; ++j)
+        panels.push_back(PanelBetween(nodes[j], nodes[j + 1]));
 
     // rows 0..n-1: sum over panels of psi(gamma) at node i - psi0 = -(y_i cos a - x_i sin a)
     std::vector<EndDistance> toNode(n);
     for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t k = 0; k < n; ++k) toNode[k] = DistanceBetween(nodes[i], nodes[k]);
+        for (std::size_t k = 0; k < n; ++k)
+            toNode[k] = DistanceBetween(nodes[i], nodes[k]);
         for (std::size_t j = 0; j + 1 < n; ++j) {
             const VortexPsi psi = LinearVortexPsi(nodes[i], panels[j], toNode[j], toNode[j + 1]);
             at(i, j) += psi.start;
@@ -71,8 +78,9 @@ std::optional<BaseFlows> SolveBaseFlows(const std::vector<Vec2>& nodes) {
         const double vortexShare = -0.5 * Dot(bisector, along);
         const Panel gap = PanelBetween(gapStart, gapEnd);
         for (std::size_t i = 0; i < n; ++i) {
-            const VortexPsi vortex = LinearVortexPsi(nodes[i], gap, DistanceBetween(nodes[i], gapStart),
-                                                     DistanceBetween(nodes[i], gapEnd));
+            const VortexPsi vortex =
+                LinearVortexPsi(nodes[i], gap, DistanceBetween(nodes[i], gapStart),
+                                DistanceBetween(nodes[i], gapEnd));
             const double psi = vortexShare * (vortex.start + vortex.end) +
                                sourceShare * UniformSourcePsi(nodes[i], gap);
             at(i, 0) += psi;
@@ -86,6 +94,8 @@ std::optional<BaseFlows> SolveBaseFlows(const std::vector<Vec2>& nodes) {
     LuFactors lu;
     if (!lu.Factor(std::move(a), size)) return std::nullopt;
 
+    // Right-hand sides -(y cos a - x sin a) for the free stream along x and along y; the rows
+    // of the Kutta condition and the extrapolation stay 0.
     std::vector<double> along0(size, 0.0), along90(size, 0.0);
     for (std::size_t i = 0; i < n; ++i) {
         along0[i] = -nodes[i].y;

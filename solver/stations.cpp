@@ -22,9 +22,11 @@ std::vector<std::size_t> SurfaceWalk(const PanelNodes& nodes, bool upper) {
     std::vector<std::size_t> walk;
     const std::size_t leadingEdge = static_cast<std::size_t>(nodes.leadingEdge);
     if (upper)
-        for (std::size_t i = 0; i <= leadingEdge; ++i) walk.push_back(i);
+        for (std::size_t i = 0; i <= leadingEdge; ++i)
+            walk.push_back(i);
     else
-        for (std::size_t i = nodes.p.size(); i-- > leadingEdge;) walk.push_back(i);
+        for (std::size_t i = nodes.p.size(); i-- > leadingEdge;)
+            walk.push_back(i);
     return walk;
 }
 
@@ -38,16 +40,17 @@ Station StationAt(const PanelNodes& nodes, const std::vector<std::size_t>& walk,
         }
     }
     // Only rounding puts a station beyond the surface: it takes the nearer end.
-    const std::size_t end = std::abs(x - nodes.p[walk.front()].x) <
-                                    std::abs(x - nodes.p[walk.back()].x)
-                                ? walk.front()
-                                : walk.back();
+    const std::size_t end =
+        std::abs(x - nodes.p[walk.front()].x) < std::abs(x - nodes.p[walk.back()].x) ? walk.front()
+                                                                                     : walk.back();
     return {x, nodes.p[end].y, end, end, 0};
 }
 
 } // namespace
 
-double UnitChordStationX(int station) { return CosineShare(station); }
+double UnitChordStationX(int station) {
+    return CosineShare(station);
+}
 
 Stations PlaceStations(const PanelNodes& nodes, bool reversed) {
     const auto first = SurfaceWalk(nodes, !reversed);

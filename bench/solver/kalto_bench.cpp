@@ -37,8 +37,12 @@ void RunKalto(benchmark::State& state, std::int32_t imode, float mach, float cla
     state.counters["CL"] = clout;
 }
 
-void BM_KaltoAngle(benchmark::State& state) { RunKalto(state, 1, 0.5f, 4.0f); }
-void BM_KaltoLift(benchmark::State& state) { RunKalto(state, 0, 0.7f, 0.5f); }
+void BM_KaltoAngle(benchmark::State& state) {
+    RunKalto(state, 1, 0.5f, 4.0f);
+}
+void BM_KaltoLift(benchmark::State& state) {
+    RunKalto(state, 0, 0.7f, 0.5f);
+}
 
 BENCHMARK(BM_KaltoAngle)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_KaltoLift)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);

@@ -36,7 +36,8 @@ void ExpectRefused(const KaltoCall& call, const char* what) {
     EXPECT_FLOAT_EQ(call.X(1), 1.0f);
     EXPECT_FLOAT_EQ(call.X(65), 0.0f);
     EXPECT_NEAR(call.X(100), 0.5 * (1 - std::cos(pi * 35 / 64)), 1e-6);
-    for (int j = 1; j <= 129; ++j) EXPECT_EQ(call.Cp(j), 0.0f) << j;
+    for (int j = 1; j <= 129; ++j)
+        EXPECT_EQ(call.Cp(j), 0.0f) << j;
 }
 
 TEST(BadInput, PointCountOutsideThreeTo201) {
@@ -73,7 +74,8 @@ TEST(BadInput, ContoursThatEncloseNoSection) {
     ExpectRefused(same, "all points equal");
 
     KaltoCall flat = Naca0012(1, 0, 2); // a plate of no thickness, out and back
-    for (int i = 0; i < 161; ++i) flat.yc[static_cast<std::size_t>(i)] = 0;
+    for (int i = 0; i < 161; ++i)
+        flat.yc[static_cast<std::size_t>(i)] = 0;
     flat.Run();
     ExpectRefused(flat, "no enclosed area");
 
@@ -96,7 +98,8 @@ TEST(BadInput, ArgumentsOutsideTheirValues) {
         cases.ncase = ncase;
         cases.Run();
         ExpectRefused(cases, "NCASE");
-        for (int k = 2; k <= 10; ++k) EXPECT_EQ(cases.Status(k), KALTO_OK);
+        for (int k = 2; k <= 10; ++k)
+            EXPECT_EQ(cases.Status(k), KALTO_OK);
     }
     for (float mach : {kNaN, kInf, -0.1f}) {
         KaltoCall call = Naca0012(1, mach, 1.0f);
@@ -129,7 +132,8 @@ TEST(OutOfRange, MachOneAndAboveGiveTheIncompressibleAnswer) {
         EXPECT_EQ(call.Status(), KALTO_OUT_OF_RANGE) << mach;
         EXPECT_TRUE(call.OutputsFinite());
         EXPECT_EQ(call.clout, incompressible.clout);
-        for (int j = 1; j <= 129; ++j) EXPECT_EQ(call.Cp(j), incompressible.Cp(j));
+        for (int j = 1; j <= 129; ++j)
+            EXPECT_EQ(call.Cp(j), incompressible.Cp(j));
     }
 }
 
@@ -143,7 +147,8 @@ TEST(OutOfRange, LocalSpeedBeyondTheCorrectionHoldsVacuumPressure) {
         EXPECT_EQ(call.Status(), KALTO_OUT_OF_RANGE) << imode;
         EXPECT_TRUE(call.OutputsFinite());
         float lowest = 0;
-        for (int j = 1; j <= 129; ++j) lowest = std::min(lowest, call.Cp(j));
+        for (int j = 1; j <= 129; ++j)
+            lowest = std::min(lowest, call.Cp(j));
         EXPECT_NEAR(lowest, vacuum, 1e-4) << imode;
     }
 }

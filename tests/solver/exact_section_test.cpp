@@ -1,7 +1,7 @@
 // Lift and pressure of a Karman-Trefftz section given at 161 points, against the exact
 // incompressible flow of its conformal map.
-#include "karman_trefftz.h"
 #include "kalto_call.h"
+#include "karman_trefftz.h"
 
 #include <gtest/gtest.h>
 
@@ -47,8 +47,9 @@ TEST_P(ExactSection, LiftAndPressureMatchTheConformalMap) {
 
 INSTANTIATE_TEST_SUITE_P(KarmanTrefftz, ExactSection,
                          testing::Values(ExactCase{0.10, 0.00, 10, 0}, ExactCase{0.10, 0.00, 10, 6},
-                                         ExactCase{0.10, 0.06, 10, 2}, ExactCase{0.10, 0.06, 10, -1},
-                                         ExactCase{0.06, 0.10, 5, 4}, ExactCase{0.15, 0.04, 15, 8}));
+                                         ExactCase{0.10, 0.06, 10, 2},
+                                         ExactCase{0.10, 0.06, 10, -1}, ExactCase{0.06, 0.10, 5, 4},
+                                         ExactCase{0.15, 0.04, 15, 8}));
 
 } // namespace
 } // namespace zarnfoil::solver::test

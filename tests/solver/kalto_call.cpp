@@ -47,18 +47,18 @@ void KaltoCall::SetContour(const std::vector<float>& x, const std::vector<float>
 void KaltoCall::Run() {
     const KaltoCall before = *this;
     KALTO(&ncase, &imode, &arg3, machin.data(), clain.data(), &itmax, &arg7, &arg8, &npt, &arg10,
-          xc.data(), yc.data(), &arg13, xcp.data(), ycp.data(), cps.data(), arg17.data(),
-          &alphaout, &clout, &arg20, &arg21, caseout.data(), istat.data());
-    for (auto* a : {&xcp, &ycp}) ExpectGuard(*a, "a station array");
+          xc.data(), yc.data(), &arg13, xcp.data(), ycp.data(), cps.data(), arg17.data(), &alphaout,
+          &clout, &arg20, &arg21, caseout.data(), istat.data());
+    for (auto* a : {&xcp, &ycp})
+        ExpectGuard(*a, "a station array");
     ExpectGuard(cps, "CPS");
     ExpectGuard(caseout, "CASEOUT");
     for (auto it = istat.end() - kGuard; it != istat.end(); ++it)
         EXPECT_EQ(*it, -1) << "ISTAT written past its capacity";
     // Inputs and the arguments the library leaves alone keep their bits.
     const auto same = [](const auto& a, const auto& b) {
-        return std::equal(a.begin(), a.end(), b.begin(), [](auto u, auto v) {
-            return u == v || (u != u && v != v);
-        });
+        return std::equal(a.begin(), a.end(), b.begin(),
+                          [](auto u, auto v) { return u == v || (u != u && v != v); });
     };
     EXPECT_TRUE(same(machin, before.machin) && same(clain, before.clain));
     EXPECT_TRUE(same(xc, before.xc) && same(yc, before.yc));

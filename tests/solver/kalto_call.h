@@ -31,9 +31,13 @@ struct KaltoCall {
     // Calls KALTO and checks guards and inputs with gtest assertions.
     void Run();
 
-    float Cp(int station, int caseNumber = 1) const { return cps[static_cast<std::size_t>(caseNumber - 1 + 10 * (station - 1))]; }
+    float Cp(int station, int caseNumber = 1) const {
+        return cps[static_cast<std::size_t>(caseNumber - 1 + 10 * (station - 1))];
+    }
     float X(int station) const { return xcp[static_cast<std::size_t>(station - 1)]; }
-    std::int32_t Status(int caseNumber = 1) const { return istat[static_cast<std::size_t>(caseNumber - 1)]; }
+    std::int32_t Status(int caseNumber = 1) const {
+        return istat[static_cast<std::size_t>(caseNumber - 1)];
+    }
     // Every output the caller reads is a finite number.
     bool OutputsFinite() const;
 };

@@ -56,7 +56,8 @@ void KarmanTrefftz::Contour(int count, std::vector<float>& x, std::vector<float>
     x.clear();
     y.clear();
     for (int k = 0; k <= count; ++k) {
-        const Complex z = k == 0 || k == count ? Complex(1, 0) : Map(tailAngle_ + 2 * pi * k / count);
+        const Complex z =
+            k == 0 || k == count ? Complex(1, 0) : Map(tailAngle_ + 2 * pi * k / count);
         x.push_back(static_cast<float>(z.real()));
         y.push_back(static_cast<float>(z.imag()));
     }

@@ -23,7 +23,7 @@ class KarmanTrefftz {
     double PressureAt(double x, bool upper, double alphaDegrees) const;
 
   private:
-    std::complex<double> Map(double theta) const;        // circle angle to normalised section
+    std::complex<double> Map(double theta) const;          // circle angle to normalised section
     double Speed(double theta, double alphaDegrees) const; // over the free-stream speed
 
     std::complex<double> centre_;

@@ -30,7 +30,8 @@ TEST(LiftTarget, ReachesTheLiftAndItsAngleGivesItBack) {
             KaltoCall byAngle = Naca2412(1, mach, byLift.alphaout);
             byAngle.Run();
             EXPECT_NEAR(byAngle.clout, target, 1e-4);
-            for (int j = 1; j <= 129; ++j) EXPECT_NEAR(byAngle.Cp(j), byLift.Cp(j), 1e-3);
+            for (int j = 1; j <= 129; ++j)
+                EXPECT_NEAR(byAngle.Cp(j), byLift.Cp(j), 1e-3);
         }
     }
 }

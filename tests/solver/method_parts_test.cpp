@@ -86,8 +86,8 @@ TEST(PanelIntegrals, LinearVortexAtItsOwnEnd) {
     // At the start node: psi = 1/(2 pi) * integral of gamma(s) ln s ds, worked out by hand.
     const double length = 0.3;
     const Vec2 a{0, 0}, b{length, 0};
-    const VortexPsi psi = LinearVortexPsi(a, PanelBetween(a, b), DistanceBetween(a, a),
-                                          DistanceBetween(a, b));
+    const VortexPsi psi =
+        LinearVortexPsi(a, PanelBetween(a, b), DistanceBetween(a, a), DistanceBetween(a, b));
     const double lnL = std::log(length);
     EXPECT_NEAR(psi.end, (0.5 * length * lnL - 0.25 * length) / (2 * pi), 1e-12);
     EXPECT_NEAR(psi.start + psi.end, (length * lnL - length) / (2 * pi), 1e-12);
@@ -106,8 +106,7 @@ TEST(PanelIntegrals, UniformSourceMatchesQuadratureOfTheAngleFromTheLeftNormal) 
             sum += std::atan2(-d.y, -d.x); // angle measured from the direction -x
         }
         const double expected = sum * panel.length / steps / (2 * pi);
-        EXPECT_NEAR(UniformSourcePsi(field, panel), expected, 1e-6)
-            << field.x << ", " << field.y;
+        EXPECT_NEAR(UniformSourcePsi(field, panel), expected, 1e-6) << field.x << ", " << field.y;
     }
 }
 
@@ -137,17 +136,22 @@ TEST(LuFactors, SolvesAfterRowExchangesAndRefusesASingularMatrix) {
     std::vector<double> a(n * n);
     for (std::size_t i = 0; i < n; ++i)
         for (std::size_t j = 0; j < n; ++j)
-            a[i * n + j] = (i == j ? 0.5 : 0.0) + std::sin(1.0 + 3.0 * i + 7.0 * j) * (j == 0 && i < 5 ? 1e-3 : 1);
+            a[i * n + j] = (i == j ? 0.5 : 0.0) +
+                           std::sin(1.0 + 3.0 * i + 7.0 * j) * (j == 0 && i < 5 ? 1e-3 : 1);
     std::vector<double> expected(n), rhs(n, 0.0);
-    for (std::size_t j = 0; j < n; ++j) expected[j] = 1.0 + 0.1 * j;
+    for (std::size_t j = 0; j < n; ++j)
+        expected[j] = 1.0 + 0.1 * j;
     for (std::size_t i = 0; i < n; ++i)
-        for (std::size_t j = 0; j < n; ++j) rhs[i] += a[i * n + j] * expected[j];
+        for (std::size_t j = 0; j < n; ++j)
+            rhs[i] += a[i * n + j] * expected[j];
     LuFactors lu;
     ASSERT_TRUE(lu.Factor(a, n));
     lu.Solve(rhs);
-    for (std::size_t j = 0; j < n; ++j) EXPECT_NEAR(rhs[j], expected[j], 1e-10) << j;
+    for (std::size_t j = 0; j < n; ++j)
+        EXPECT_NEAR(rhs[j], expected[j], 1e-10) << j;
 
-    for (std::size_t j = 0; j < n; ++j) a[7 * n + j] = a[3 * n + j]; // two equal equations
+    for (std::size_t j = 0; j < n; ++j)
+        a[7 * n + j] = a[3 * n + j]; // two equal equations
     EXPECT_FALSE(lu.Factor(a, n));
 }
 

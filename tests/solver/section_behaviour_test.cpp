@@ -53,7 +53,8 @@ TEST(SectionBehaviour, SymmetricSectionAtZeroAngleHasNoLiftAndEqualSurfaces) {
         const KaltoCall up = ByAngle(x, y, 5), down = ByAngle(x, y, -5);
         EXPECT_NEAR(up.clout, -down.clout, 1e-5);
         EXPECT_GT(up.clout, 0.5);
-        for (int j = 1; j <= 64; ++j) EXPECT_NEAR(up.Cp(j), down.Cp(130 - j), 1e-4) << j;
+        for (int j = 1; j <= 64; ++j)
+            EXPECT_NEAR(up.Cp(j), down.Cp(130 - j), 1e-4) << j;
     }
 }
 
@@ -70,20 +71,24 @@ TEST(SectionBehaviour, StationsRunFromTheTrailingEdgeOverTheUpperSurfaceAndBack)
     const double leadingEdge = call.X(65);
     EXPECT_NEAR(leadingEdge, 0, 1e-3);
     for (int j = 1; j <= 65; ++j)
-        EXPECT_NEAR(call.X(j),
-                    leadingEdge + (x.front() - leadingEdge) * 0.5 * (1 + std::cos(pi * (j - 1) / 64)),
-                    1e-6) << j;
+        EXPECT_NEAR(
+            call.X(j),
+            leadingEdge + (x.front() - leadingEdge) * 0.5 * (1 + std::cos(pi * (j - 1) / 64)), 1e-6)
+            << j;
     for (int j = 66; j <= 129; ++j)
-        EXPECT_NEAR(call.X(j),
-                    leadingEdge + (x.back() - leadingEdge) * 0.5 * (1 - std::cos(pi * (j - 65) / 64)),
-                    1e-6) << j;
+        EXPECT_NEAR(
+            call.X(j),
+            leadingEdge + (x.back() - leadingEdge) * 0.5 * (1 - std::cos(pi * (j - 65) / 64)), 1e-6)
+            << j;
     EXPECT_FLOAT_EQ(call.ycp[0], y.front());
     EXPECT_FLOAT_EQ(call.ycp[128], y.back());
-    for (int j = 2; j <= 64; ++j) EXPECT_GT(call.ycp[j - 1], call.ycp[130 - j - 1]) << j;
+    for (int j = 2; j <= 64; ++j)
+        EXPECT_GT(call.ycp[j - 1], call.ycp[130 - j - 1]) << j;
     // Suction on the upper surface and stagnation near the leading edge below it.
     EXPECT_LT(call.Cp(50), call.Cp(80));
     float highest = -10;
-    for (int j = 60; j <= 75; ++j) highest = std::max(highest, call.Cp(j));
+    for (int j = 60; j <= 75; ++j)
+        highest = std::max(highest, call.Cp(j));
     EXPECT_NEAR(highest, 1.0f, 0.02);
 }
 
@@ -159,10 +164,12 @@ TEST(SectionBehaviour, EachCaseHasItsOwnRowAndStatus) {
         EXPECT_EQ(call.Status(k), single.Status());
         EXPECT_EQ(call.caseout[static_cast<std::size_t>(k - 1)], alphas[k - 1]);
         EXPECT_FLOAT_EQ(call.caseout[static_cast<std::size_t>(k - 1 + 10)], single.clout);
-        for (int j = 1; j <= 129; ++j) EXPECT_FLOAT_EQ(call.Cp(j, k), single.Cp(j)) << k << " " << j;
+        for (int j = 1; j <= 129; ++j)
+            EXPECT_FLOAT_EQ(call.Cp(j, k), single.Cp(j)) << k << " " << j;
     }
     EXPECT_EQ(call.Status(3), KALTO_OUT_OF_RANGE);
-    for (int k = 4; k <= 10; ++k) EXPECT_EQ(call.Status(k), KALTO_OK) << k;
+    for (int k = 4; k <= 10; ++k)
+        EXPECT_EQ(call.Status(k), KALTO_OK) << k;
     EXPECT_FLOAT_EQ(call.clout, call.caseout[10]);
 }
 
