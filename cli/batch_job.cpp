@@ -47,12 +47,7 @@ int RunBatchJob(const BatchOptions& options, FoilState& s, std::ostream& out, st
     const std::filesystem::path file(options.file);
     const std::string directory = file.has_parent_path() ? file.parent_path().string() : ".";
     const FileNames names = DeriveFileNames(directory, file.filename().string(), options.outdir);
-    s.INPATH = names.INPATH;
-    s.INNAME = names.INNAME;
-    s.OUTFILE1 = names.OUTFILE1;
-    s.OUTFILE2 = names.OUTFILE2;
-    s.STLFILE = names.STLFILE;
-    s.STLPROPFILE = names.STLPROPFILE;
+    ApplyFileNames(s, names);
     s.IBC = options.IBC;
 
     ReaderInputs inputs;

@@ -31,4 +31,13 @@ FileNames DeriveFileNames(const std::string& directory, const std::string& fileN
     return names;
 }
 
+void ApplyFileNames(FoilState& s, const FileNames& names) {
+    s.INPATH = names.INPATH;
+    s.INNAME = names.INNAME;
+    s.OUTFILE1 = names.OUTFILE1;
+    s.OUTFILE2 = names.OUTFILE2;
+    s.STLFILE = names.STLFILE;
+    s.STLPROPFILE = names.STLPROPFILE;
+}
+
 } // namespace zarnfoil

@@ -2,6 +2,8 @@
 // files share its stem (the name up to and including its first ".") and its folder.
 #pragma once
 
+#include "core/foil_state.h"
+
 #include <string>
 
 namespace zarnfoil {
@@ -16,6 +18,9 @@ struct FileNames {
 // receives the output files instead.
 FileNames DeriveFileNames(const std::string& directory, const std::string& fileName,
                           const std::string& outputDirectory = {});
+
+// Stores the names in the section's file-name fields (INPATH, INNAME, OUTFILE1 ...).
+void ApplyFileNames(FoilState& s, const FileNames& names);
 
 // directory + separator + name, without a doubled separator at a root.
 std::string JoinPath(const std::string& directory, const std::string& name);

@@ -30,10 +30,7 @@ struct Workspace {
     ~Workspace() { std::filesystem::remove_all(folder); }
 
     bool Input(FoilState& s) const {
-        s.OUTFILE1 = names.OUTFILE1;
-        s.OUTFILE2 = names.OUTFILE2;
-        s.STLFILE = names.STLFILE;
-        s.STLPROPFILE = names.STLPROPFILE;
+        ApplyFileNames(s, names);
         return ReadInputFile(inputs, s).kind == ReadOutcome::Kind::ReadOk;
     }
 };

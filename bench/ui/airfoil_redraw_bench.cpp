@@ -34,8 +34,7 @@ std::unique_ptr<zarnfoil::FoilState> Section401(const QTemporaryDir& folder) {
     testing::FillSection(*s, naca);
     testing::UpperSurfaceGrid(*s);
     const FileNames names = DeriveFileNames(folder.path().toStdString(), "naca401.dat");
-    s->OUTFILE1 = names.OUTFILE1;
-    s->OUTFILE2 = names.OUTFILE2;
+    ApplyFileNames(*s, names);
     RunParams params;
     if (!RunSmoothing(*s, params).Succeeded()) return nullptr;
     return s;

@@ -44,10 +44,7 @@ class RunFiles : public ::testing::Test {
     void Input(const std::string& text, std::int16_t grid = kGridFromUpperSurface,
                const std::string& nodes = "61", bool smooth = true) {
         const FileNames names = DeriveFileNames(folder.Path().string(), "wing.dat");
-        s.OUTFILE1 = names.OUTFILE1;
-        s.OUTFILE2 = names.OUTFILE2;
-        s.STLFILE = names.STLFILE;
-        s.STLPROPFILE = names.STLPROPFILE;
+        ApplyFileNames(s, names);
         ReaderInputs in;
         in.INPATH = folder.Write("wing.dat", text);
         in.INNAME = "wing.dat";

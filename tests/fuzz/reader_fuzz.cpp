@@ -49,10 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (ReadSection(in, inputs, *s).kind != ReadOutcome::Kind::ReadOk) return 0;
 
     const FileNames names = DeriveFileNames(Scratch().string(), "fuzz.dat");
-    s->OUTFILE1 = names.OUTFILE1;
-    s->OUTFILE2 = names.OUTFILE2;
-    s->STLFILE = names.STLFILE;
-    s->STLPROPFILE = names.STLPROPFILE;
+    ApplyFileNames(*s, names);
     s->IBC = (options & 0x80) ? 1 : 0;
     RunParams p;
     p.DSMOOTH = 0.002f;

@@ -38,12 +38,7 @@ std::unique_ptr<FoilState> ReadAndSmooth(const QString& path, std::int16_t gridC
     const QFileInfo info(path);
     const std::string folder = QDir::toNativeSeparators(info.absolutePath()).toStdString();
     const FileNames names = DeriveFileNames(folder, info.fileName().toStdString());
-    s->INPATH = names.INPATH;
-    s->INNAME = names.INNAME;
-    s->OUTFILE1 = names.OUTFILE1;
-    s->OUTFILE2 = names.OUTFILE2;
-    s->STLFILE = names.STLFILE;
-    s->STLPROPFILE = names.STLPROPFILE;
+    ApplyFileNames(*s, names);
     ReaderInputs inputs;
     inputs.INPATH = names.INPATH;
     inputs.INNAME = names.INNAME;

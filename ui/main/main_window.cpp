@@ -78,12 +78,7 @@ void Form_inp::Load() {
 
 void Form_inp::PickFile(const QString& directory, const QString& fileName) {
     const FileNames names = DeriveFileNames(directory.toStdString(), fileName.toStdString());
-    s_.INPATH = names.INPATH;
-    s_.INNAME = names.INNAME;
-    s_.OUTFILE1 = names.OUTFILE1;
-    s_.OUTFILE2 = names.OUTFILE2;
-    s_.STLFILE = names.STLFILE;
-    s_.STLPROPFILE = names.STLPROPFILE;
+    ApplyFileNames(s_, names);
     Cmd_InputF->setEnabled(true);
     Lbl_outputF->setText(QString::fromStdString(names.reportName));
     W_Dir->setText(directory);
