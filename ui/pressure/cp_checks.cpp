@@ -1,0 +1,83 @@
+// Refusals and notes of the Cp window.
+#include "ui/pressure/cp_checks.h"
+
+#include "core/number_field.h"
+#include "core/number_format.h"
+
+#include <cmath>
+#include <limits>
+
+namespace zarnfoil::ui {
+namespace {
+
+QString Shown(float value) {
+    return QString::fromStdString(FormatPicture(value, "0.00#"));
+}
+
+} // namespace
+
+float BoxNumber(const QString& text) {
+    const double value = ReadTextBoxNumber(text.toStdString());
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    if (std::fabs(value) > std::numeric_limits<float>::max()) return value > 0 ? kInfinity : -kInfinity;
+    return static_cast<float>(value);
+}
+
+QString SectionRefusal(int np) {
+    if (np > kSolverPoints)
+        return QString("The section has %1 points; the pressure solver takes at most %2. "
+                       "Nothing was computed.")
+            .arg(np)
+            .arg(kSolverPoints);
+    if (np < 3)
+        return "There is no smoothed section to compute: read a section file and press Smooth "
+               "in the main window first.";
+    return {};
+}
+
+QString InputRefusal(float mach, float clain, bool liftGiven) {
+    if (!std::isfinite(mach)) return "The Mach number is too large to compute with.";
+    if (mach < 0) return QString("The Mach number %1 is negative. Nothing was computed.").arg(Shown(mach));
+    if (!std::isfinite(clain))
+        return liftGiven ? "The lift coefficient is too large to compute with."
+                         : "The angle of attack is too large to compute with.";
+    return {};
+}
+
+bool ResultIsFinite(const KaltoArguments& a) {
+    for (int j = 1; j <= kCpStations; ++j)
+        if (!std::isfinite(a.XCP(j)) || !std::isfinite(a.Cp(j))) return false;
+    return std::isfinite(a.ALPHAOUT) && std::isfinite(a.CLOUT);
+}
+
+QString ResultNotes(const KaltoArguments& a) {
+    QStringList notes;
+    const float mach = a.MACHIN(1);
+    const std::int32_t status = a.ISTAT(1);
+    if (mach >= 1)
+        notes << QString("At Mach %1 the free stream is not subsonic: the result is outside the "
+                         "method's range.")
+                     .arg(Shown(mach));
+    else if (status == kStatusOutOfRange)
+        notes << QString("At Mach %1 the flow over the section is faster than the "
+                         "compressibility correction can take: the result is outside the "
+                         "method's range.")
+                     .arg(Shown(mach));
+    if (status == kStatusLiftNotReached)
+        notes << QString("The lift coefficient %1 cannot be reached; the closest answer is "
+                         "shown: C lift %2 at alpha %3.")
+                     .arg(Shown(a.CLAIN(1)), Shown(a.CLOUT), Shown(a.ALPHAOUT));
+    if (status == kStatusBadInput)
+        notes << "The pressure solver refused the section or the values passed to it: the "
+                 "curve shown is not a result.";
+    if (status != kStatusOk && status != kStatusOutOfRange && status != kStatusLiftNotReached &&
+        status != kStatusBadInput)
+        notes << QString("The pressure solver reported status %1: the result may not be valid.")
+                     .arg(status);
+    if (!ResultIsFinite(a))
+        notes << "The pressure solver returned values that are not numbers; they are left out "
+                 "of the pictures.";
+    return notes.join("\n\n");
+}
+
+} // namespace zarnfoil::ui

@@ -1,0 +1,29 @@
+// What the Cp window tells the engineer: why a computation is refused before the solver is
+// called, and when a result is outside the method's range or not the one asked for.
+#pragma once
+
+#include "ui/pressure/kalto_binding.h"
+
+#include <QString>
+
+namespace zarnfoil::ui {
+
+// A text box's number field rounded to a 32-bit float; a number beyond the float range gives
+// an infinity of its sign.
+float BoxNumber(const QString& text);
+
+// Why a section of `np` points cannot be passed to the solver, or empty.
+QString SectionRefusal(int np);
+
+// Why the Mach number and the lift coefficient (`liftGiven`) or angle of attack read from the
+// boxes cannot be passed to the solver, or empty.
+QString InputRefusal(float mach, float clain, bool liftGiven);
+
+// Every station, its Cp, ALPHAOUT and CLOUT are finite numbers.
+bool ResultIsFinite(const KaltoArguments& a);
+
+// What the engineer must know about the result of a call made with `a`, or empty when it is a
+// result within the method's range; one paragraph per finding.
+QString ResultNotes(const KaltoArguments& a);
+
+} // namespace zarnfoil::ui

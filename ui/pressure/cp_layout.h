@@ -1,0 +1,40 @@
+// The layout of the Cp window: its design in twips, the values taken when it loads, and the
+// re-layout on resize, in which both pictures follow the window's width, keep their
+// proportions, and the window's height follows them.
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+#include <cstdint>
+
+namespace zarnfoil::ui {
+
+struct CpDesign {
+    QSize clientTwips;
+    QRect cptTwips; // Pict_Cpt, Cp over t, at the top right
+    QRect cpTwips;  // Pict_Cp, Cp over x, below it over the whole width
+};
+
+inline const CpDesign kCpDesign{QSize(6810, 7665), QRect(1440, 120, 5292, 3255),
+                                QRect(120, 3480, 6612, 4095)};
+
+struct CpLayout {
+    float cptRatio = 1, cpRatio = 1;                 // height / width of each picture
+    std::int16_t cptWidthMargin = 0, cpWidthMargin = 0; // window width - picture width, twips
+    std::int16_t gap = 0;          // top of Pict_Cp - height of Pict_Cpt, twips
+    std::int16_t heightMargin = 0; // window height - gap - both pictures' heights, twips
+};
+
+CpLayout MeasureCpLayout(const CpDesign& design);
+
+struct CpFit { // pixels
+    int cptWidth = 1, cptHeight = 1;
+    int cpWidth = 1, cpHeight = 1, cpTop = 0;
+    int windowHeight = 1;
+};
+
+// The pictures and the window's height for a window `windowWidth` pixels wide.
+CpFit FitCp(const CpLayout& layout, int windowWidth);
+
+} // namespace zarnfoil::ui

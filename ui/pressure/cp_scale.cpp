@@ -1,0 +1,58 @@
+// Critical Cp, sonic index, axis end and station t.
+#include "ui/pressure/cp_scale.h"
+
+#include <cmath>
+#include <limits>
+
+namespace zarnfoil::ui {
+
+std::optional<float> CriticalCp(float mach) {
+    const double m2 = static_cast<double>(mach) * mach;
+    if (m2 == 0) return std::nullopt;
+    const double cpStar = (std::pow((1 + 0.2 * m2) / 1.2, 3.5) - 1) / (0.7 * m2);
+    const auto stored = static_cast<float>(cpStar);
+    if (!std::isfinite(cpStar) || !std::isfinite(stored)) return std::nullopt;
+    return stored;
+}
+
+float AxisEnd(float cpmin) {
+    for (const float end : {-1.0f, -1.4f, -1.8f, -2.2f, -2.6f, -3.0f, -3.4f})
+        if (end < cpmin) return end;
+    return -5.0f;
+}
+
+CpScale ScaleCp(const StationArray& cp, float machLast) {
+    CpScale scale;
+    scale.cpStar = CriticalCp(machLast);
+    float cpmin = std::numeric_limits<float>::infinity();
+    const auto consider = [&cpmin](float value) {
+        if (std::isfinite(value) && value < cpmin) cpmin = value;
+    };
+    consider(cp(1));
+    for (int j = kStations - 1; j >= 2; --j) {
+        if (scale.cpStar && scale.n == kNoSonicIndex) {
+            const float below = cp(j - 1) - *scale.cpStar, here = cp(j) - *scale.cpStar;
+            if (static_cast<float>(static_cast<double>(below) * here) < 0) scale.n = j;
+        }
+        consider(cp(j));
+    }
+    scale.CPMIN = cpmin;
+    scale.YMIN = AxisEnd(cpmin);
+    return scale;
+}
+
+int MarkStart(int n) {
+    return n - 4 >= 1 ? n - 4 : 1;
+}
+
+StationArray StationT(const StationArray& x) {
+    StationArray t;
+    t(1) = -std::sqrt(std::fabs(x(1)));
+    for (int j = 2; j <= kStations; ++j) {
+        t(j) = std::sqrt(std::fabs(x(j)));
+        if (x(j) < x(j - 1)) t(j) = -t(j);
+    }
+    return t;
+}
+
+} // namespace zarnfoil::ui

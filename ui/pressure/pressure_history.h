@@ -1,0 +1,16 @@
+// The pressure window's previous curve: the curve shown before the last computation, drawn in
+// red beside the newest one. Kept by the window's owner while the program runs.
+#pragma once
+
+#include "core/array1.h"
+
+#include <cstdint>
+
+namespace zarnfoil::ui {
+
+struct PressureHistory {
+    std::int16_t PREVCP = 0;          // 1 when a previous curve is stored
+    Array1<float, 401> XCPPREV, CPPREV; // stations 1..129 are used
+};
+
+} // namespace zarnfoil::ui

@@ -1,0 +1,232 @@
+// The Cp window: its controls, the computation through the solver library, and the resize rule.
+#include "ui/pressure/pressure_window.h"
+
+#include "core/number_format.h"
+#include "ui/plots/picture_menu.h"
+#include "ui/plots/plot_colors.h"
+#include "ui/plots/plot_layout.h"
+#include "ui/pressure/cp_checks.h"
+#include "ui/pressure/cp_plot.h"
+#include "ui/pressure/cp_scale.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include <limits>
+
+namespace zarnfoil::ui {
+namespace {
+
+static_assert(kCpStations == kStations, "the pictures draw every station the solver returns");
+
+constexpr float kFirstMach = 0.7f;
+constexpr float kFirstLift = 0.5f;
+
+QString Shown(float value) {
+    return QString::fromStdString(FormatPicture(value, "0.00#"));
+}
+
+// A button whose caption wraps onto a second line, as "Presure distribution" needs at the
+// button's design width.
+class WrappingButton : public QPushButton {
+  public:
+    using QPushButton::QPushButton;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        painter.drawText(rect().adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap,
+                         text());
+    }
+};
+
+// The sample of the newest curve's colour beside "Last calculation".
+class LineSample : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(kWhite);
+        const int y = height() / 2;
+        painter.drawLine(0, y, width() - 1, y);
+    }
+};
+
+template <class Control> Control* Place(Control* control, const char* name, QRect twips) {
+    control->setObjectName(name);
+    control->setGeometry(TwipRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return control;
+}
+
+QLabel* PlaceLabel(QWidget* parent, const char* name, const char* text, int left, int top) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->adjustSize();
+    label->move(TwipsToPixels(left), TwipsToPixels(top));
+    return label;
+}
+
+PictureArea* MakePicture(QWidget* parent, const char* name, QRect twips) {
+    auto* picture = Place(new PictureArea(parent), name, twips);
+    picture->canvas().Clear(kBlack);
+    picture->canvas().SetForeground(kWhite);
+    return picture;
+}
+
+} // namespace
+
+Form_Cp::Form_Cp(FoilState& s, PressureHistory& history, QWidget* parent)
+    : QWidget(parent, Qt::Window), s_(s), history_(history),
+      layout_(MeasureCpLayout(kCpDesign)), showMessage_([this](const QString& text) {
+          auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), text,
+                                      QMessageBox::Ok, this);
+          box->setAttribute(Qt::WA_DeleteOnClose);
+          box->open();
+      }) {
+    setObjectName("Form_Cp");
+    setWindowTitle("Cp distribution");
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+    BuildControls();
+    resize(TwipsToPixels(kCpDesign.clientTwips.width()),
+           TwipsToPixels(kCpDesign.clientTwips.height()));
+    setMinimumWidth(TwipsToPixels(layout_.cptWidthMargin) + 60);
+    connect(Cmd_cp, &QPushButton::clicked, this, &Form_Cp::ComputeCp);
+}
+
+void Form_Cp::BuildControls() {
+    Frm_cp = Place(new QGroupBox("Airfoil CP distribution", this), "Frm_cp",
+                   QRect(120, 0, 1212, 2895));
+    Lbl_M = PlaceLabel(Frm_cp, "Lbl_M", "Mach", 120, 240);
+    Txt_M = Place(new QLineEdit("0.5", Frm_cp), "Txt_M", QRect(120, 480, 735, 285));
+    Lbl_alpha = PlaceLabel(Frm_cp, "Lbl_alpha", "Alpha", 120, 960);
+    Txt_alpha = Place(new QLineEdit("1", Frm_cp), "Txt_alpha", QRect(120, 1200, 735, 285));
+    Opt_alpha = Place(new QRadioButton(Frm_cp), "Opt_alpha", QRect(840, 1200, 255, 285));
+    Lbl_cl = PlaceLabel(Frm_cp, "Lbl_cl", "C lift", 120, 1680);
+    Txt_cl = Place(new QLineEdit("0.5", Frm_cp), "Txt_cl", QRect(120, 1920, 735, 285));
+    Opt_cl = Place(new QRadioButton(Frm_cp), "Opt_cl", QRect(840, 1920, 255, 285));
+    Cmd_cp = Place(new WrappingButton("Presure distribution", Frm_cp), "Cmd_cp",
+                   QRect(120, 2280, 972, 495));
+    Label1 = PlaceLabel(this, "Label1", "Last calculation", 600, 2880);
+    // The sample runs from x 120 to 480 at y 3000, across the middle of its widget.
+    Line1 = Place(new LineSample(this), "Line1", QRect(120, 2940, 360, 120));
+    Pict_Cpt = MakePicture(this, "Pict_Cpt", kCpDesign.cptTwips);
+    Pict_Cp = MakePicture(this, "Pict_Cp", kCpDesign.cpTwips);
+    // The pictures neither zoom nor pan: "Reset view" only draws again.
+    for (PictureArea* picture : {Pict_Cpt, Pict_Cp})
+        AttachPictureMenu(*picture, [this] {
+            if (s_.NCP > 0 && holdsResult_) DrawCp();
+        });
+}
+
+void Form_Cp::ApplyFirstDefaults() {
+    args_.MACHIN(1) = kFirstMach;
+    args_.IMODE = 0;
+    args_.CLAIN(1) = kFirstLift;
+    history_.PREVCP = 0;
+    Txt_M->setText(Shown(args_.MACHIN(1)));
+    Txt_cl->setText(Shown(args_.CLAIN(1)));
+    Opt_cl->setChecked(true);
+    Opt_alpha->setChecked(false);
+}
+
+void Form_Cp::ComputeCp() {
+    // Refusals come before anything changes.
+    if (const QString refusal = SectionRefusal(s_.NP); !refusal.isEmpty()) return Tell(refusal);
+    if (!kalto_.Load()) return Tell(kalto_.Failure());
+
+    if (s_.NCP == 0) ApplyFirstDefaults();
+    // A window opened anew starts with an empty block, even when the section has been computed
+    // in an earlier one; it gets the solver's settings of a first computation too.
+    if (s_.NCP == 0 || !holdsResult_) {
+        args_.ARG6 = 30;
+        args_.ARG7 = 1;
+        args_.ARG8 = 2;
+        args_.ARG10 = 0;
+    }
+    const float mach = BoxNumber(Txt_M->text());
+    const bool liftGiven = Opt_cl->isChecked();
+    const float clain = BoxNumber((liftGiven ? Txt_cl : Txt_alpha)->text());
+    if (const QString refusal = InputRefusal(mach, clain, liftGiven); !refusal.isEmpty())
+        return Tell(refusal);
+
+    args_.NCASE = 1;
+    args_.NPT = s_.NP;
+    // From the trailing edge over the upper surface to the leading edge and back.
+    for (int j = 1; j <= s_.NP; ++j) {
+        args_.XC(j) = s_.XP(s_.NP - j + 1);
+        args_.YC(j) = s_.Y_SM(s_.NP - j + 1);
+    }
+    args_.MACHIN(1) = mach;
+    args_.IMODE = liftGiven ? 0 : 1;
+    args_.CLAIN(1) = clain;
+
+    if (s_.NCP < std::numeric_limits<std::int16_t>::max()) ++s_.NCP;
+    if (s_.NCP > 1) {
+        // Only a curve this window has shown becomes the previous one.
+        history_.PREVCP = holdsResult_ ? 1 : 0;
+        for (int j = 1; holdsResult_ && j <= kCpStations; ++j) {
+            history_.XCPPREV(j) = args_.XCP(j);
+            history_.CPPREV(j) = args_.Cp(j);
+        }
+    }
+    MACHLAST = args_.MACHIN(1);
+
+    args_.ISTAT(1) = kStatusOk;
+    kalto_.Call(args_);
+    holdsResult_ = true;
+
+    Txt_cl->setText(Shown(args_.CLOUT));
+    Txt_alpha->setText(Shown(args_.ALPHAOUT));
+    DrawCp();
+    if (const QString notes = ResultNotes(args_); !notes.isEmpty()) Tell(notes);
+}
+
+void Form_Cp::DrawCp() {
+    CpCurve newest, previous;
+    for (int j = 1; j <= kStations; ++j) {
+        newest.x(j) = args_.XCP(j);
+        newest.cp(j) = args_.Cp(j);
+        previous.x(j) = history_.XCPPREV(j);
+        previous.cp(j) = history_.CPPREV(j);
+    }
+    const CpCurve* shownPrevious = history_.PREVCP == 1 ? &previous : nullptr;
+    const CpScale scale = ScaleCp(newest.cp, MACHLAST);
+    DrawCpOverX(Pict_Cp->canvas(), scale, newest, shownPrevious);
+    DrawCpOverT(Pict_Cpt->canvas(), scale, newest, shownPrevious);
+    Pict_Cp->update();
+    Pict_Cpt->update();
+}
+
+void Form_Cp::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const CpFit fit = FitCp(layout_, width());
+    if (height() != fit.windowHeight && size() != askedFrom_) {
+        askedFrom_ = size();
+        resize(width(), fit.windowHeight);
+    }
+    Pict_Cpt->setGeometry(Pict_Cpt->x(), Pict_Cpt->y(), fit.cptWidth, fit.cptHeight);
+    Pict_Cp->setGeometry(Pict_Cp->x(), fit.cpTop, fit.cpWidth, fit.cpHeight);
+    if (s_.NCP > 0 && holdsResult_) DrawCp();
+}
+
+void Form_Cp::Tell(const QString& text) {
+    showMessage_(text);
+}
+
+} // namespace zarnfoil::ui
