@@ -2,6 +2,7 @@
 // in the current directory.
 #include "core/foil_state.h"
 #include "ui/main/main_window.h"
+#include "ui/plots/curvature_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("zarnfoil");
     auto state = std::make_unique<zarnfoil::FoilState>();
     zarnfoil::ui::Form_inp form(*state, QDir::currentPath());
+    zarnfoil::ui::InstallCurvatureWindow(form, *state);
     form.show();
     return QApplication::exec();
 }

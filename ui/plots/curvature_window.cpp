@@ -1,0 +1,326 @@
+// The curvature window: loading, the weight editor's controls, the re-run and the pictures.
+#include "ui/plots/curvature_window.h"
+
+#include "core/number_field.h"
+#include "core/number_format.h"
+#include "files/run_smoothing.h"
+#include "ui/main/window_slot.h"
+#include "ui/plots/picture_menu.h"
+#include "ui/plots/plot_curves.h"
+#include "ui/plots/plot_layout.h"
+#include "ui/plots/plot_window.h"
+#include "ui/plots/weight_editor.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSignalBlocker>
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <memory>
+
+namespace zarnfoil::ui {
+namespace {
+
+const char* const kCaption = "Curvature K(t)";
+const char* const kWeightPicture = "#0.0####";
+const QSize kClientTwips(10575, 6735);
+const QRect kPictCTwips(120, 360, 10335, 3855);
+const QRect kPictDTwips(120, 4320, 10335, 2295);
+constexpr int kRowTwips = 255; // the controls of the top row; the text box is 285 high
+constexpr int kTextBoxTwips = 285;
+
+// While the window sets its own controls, their change handling must not edit or run.
+class BusyGuard {
+  public:
+    explicit BusyGuard(std::int16_t& flag) : flag_(flag), before_(flag) { flag_ = 1; }
+    ~BusyGuard() { flag_ = before_; }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+  private:
+    std::int16_t& flag_;
+    std::int16_t before_;
+};
+
+QString Shown(float value, const char* picture) {
+    return QString::fromStdString(FormatPicture(value, picture));
+}
+
+QLabel* RowLabel(const char* name, const char* text, int leftTwips, int widthTwips,
+                 QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(TwipRect(leftTwips, 0, widthTwips, kRowTwips));
+    return label;
+}
+
+QScrollBar* RowScrollBar(const char* name, int leftTwips, QWidget* parent) {
+    auto* bar = new QScrollBar(Qt::Vertical, parent);
+    bar->setObjectName(name);
+    bar->setGeometry(TwipRect(leftTwips, 0, kRowTwips, kRowTwips));
+    return bar;
+}
+
+PictureArea* Picture(const char* name, const QRect& twips, QWidget* parent) {
+    auto* picture = new PictureArea(parent);
+    picture->setObjectName(name);
+    picture->setGeometry(TwipRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return picture;
+}
+
+} // namespace
+
+Form_KSM::Form_KSM(FoilState& s, ReadSettings settings, QWidget* parent)
+    : QWidget(parent, Qt::Window), s_(s), settings_(std::move(settings)),
+      showMessage_([this](const QString& title, const QString& text) {
+          QMessageBox::warning(this, title, text);
+      }) {
+    setObjectName("Form_KSM");
+    setWindowTitle(kCaption);
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+    BuildControls();
+    resize(TwipsToPixels(kClientTwips.width()), TwipsToPixels(kClientTwips.height()));
+    Connect();
+    Load();
+}
+
+void Form_KSM::BuildControls() {
+    Label_x = RowLabel("Label_x", "K=", 0, 1095, this);
+    Label_t = RowLabel("Label_t", "t=", 1080, 1095, this);
+    Label_y = RowLabel("Label_y", "y=", 2160, 1095, this);
+    Lbl_D = RowLabel("Lbl_D", "D=", 3240, 1095, this);
+    VScr_ID = RowScrollBar("VScr_ID", 5640, this);
+    Lbl_DI = RowLabel("Lbl_DI", "D(2)=", 5880, 855, this);
+    QFont courier("Courier");
+    courier.setStyleHint(QFont::TypeWriter);
+    courier.setPointSize(font().pointSize());
+    Lbl_DI->setFont(courier);
+    Txt_DI = new QLineEdit("0.0", this);
+    Txt_DI->setObjectName("Txt_DI");
+    Txt_DI->setGeometry(TwipRect(6720, 0, 1095, kTextBoxTwips));
+    VScr_D = RowScrollBar("VScr_D", 7800, this);
+    // A drag of the thumb changes the weight once, when it ends.
+    VScr_D->setTracking(false);
+    Cmd_Enter = new QPushButton("Enter", this);
+    Cmd_Enter->setObjectName("Cmd_Enter");
+    Cmd_Enter->setGeometry(TwipRect(8160, 0, 495, kRowTwips));
+    Pict_C = Picture("Pict_C", kPictCTwips, this);
+    Pict_D = Picture("Pict_D", kPictDTwips, this);
+    // The arrow keys edit the weights while the weight picture has the focus.
+    Pict_D->setFocusPolicy(Qt::StrongFocus);
+    Pict_D->installEventFilter(this);
+}
+
+void Form_KSM::Connect() {
+    connect(VScr_ID, &QScrollBar::valueChanged, this, &Form_KSM::VScrIdChanged);
+    connect(VScr_D, &QScrollBar::valueChanged, this, &Form_KSM::VScrDChanged);
+    connect(Cmd_Enter, &QPushButton::clicked, this, &Form_KSM::EnterWeight);
+    connect(Txt_DI, &QLineEdit::returnPressed, this, &Form_KSM::EnterWeight);
+
+    connect(Pict_C, &PictureArea::mousePressed, this,
+            [this](const PictureMouse& m) { PressView(view_, m); });
+    connect(Pict_C, &PictureArea::mouseReleased, this, [this](const PictureMouse& m) {
+        ReleaseView(view_, m, ZoomScale::ViewHeight);
+        DrawView();
+    });
+    connect(Pict_C, &PictureArea::mouseMoved, this, [this](const PictureMouse& m) {
+        ShowReadout(m.x);
+        Label_y->setText(LabelText("K=", m.y, "#0.000"));
+    });
+    connect(Pict_D, &PictureArea::mouseMoved, this, &Form_KSM::WeightMoved);
+    connect(Pict_D, &PictureArea::mouseReleased, this, &Form_KSM::WeightReleased);
+    AttachPictureMenu(*Pict_C, [this] { ResetView(); });
+    AttachPictureMenu(*Pict_D, [this] { ResetView(); });
+
+    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+    connect(undo, &QShortcut::activated, this, [this] { TakeBack(false); });
+    auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
+    connect(redo, &QShortcut::activated, this, [this] { TakeBack(true); });
+}
+
+void Form_KSM::Load() {
+    const BusyGuard busy(BUSY);
+    layout_ = MeasureCurvatureLayout(kClientTwips, kPictCTwips, kPictDTwips);
+    bounds_ = FindCurvatureBounds(s_);
+    ISEL = FirstSelectable();
+    ShowValues();
+    SetupView(view_, bounds_.xmin, bounds_.xmax, bounds_.ymin, bounds_.ymax);
+    SetWeightRange(s_, settings_().maxStripText);
+
+    const bool editable = SectionIsDrawable(s_) && LastSelectable(s_) >= FirstSelectable();
+    {
+        const QSignalBlocker blockD(VScr_D);
+        const QSignalBlocker blockId(VScr_ID);
+        VScr_D->setRange(kWeightScrollMin, kWeightScrollMax);
+        VScr_D->setValue(kWeightScrollCentre);
+        // Negative, so that moving the thumb up raises the index.
+        VScr_ID->setRange(editable ? 1 - s_.NP : -FirstSelectable(), -FirstSelectable());
+        VScr_ID->setValue(-FirstSelectable());
+    }
+    VSCR_D_LAST = static_cast<std::int16_t>(VScr_D->value());
+    const std::initializer_list<QWidget*> editors{VScr_ID, VScr_D, Txt_DI, Cmd_Enter};
+    for (QWidget* control : editors)
+        control->setEnabled(editable);
+    DrawView();
+    loadedView_ = view_;
+}
+
+void Form_KSM::ShowValues() {
+    Lbl_DI->setText("D(" + Shown(ISEL, "##0") + ")=");
+    Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
+}
+
+void Form_KSM::DrawPlot(float xc, float yc, float w, float h) {
+    DrawCurvature(Pict_C->canvas(), s_, bounds_, ISEL, xc, yc, w, h);
+    DrawWeights(Pict_D->canvas(), s_, ISEL, xc, (s_.DPLOT_LO + s_.DPLOT_HI) / 2, w,
+                s_.DPLOT_HI - s_.DPLOT_LO);
+    Pict_C->update();
+    Pict_D->update();
+}
+
+void Form_KSM::ResetView() {
+    view_ = loadedView_;
+    DrawView();
+}
+
+void Form_KSM::VScrIdChanged(int value) {
+    const BusyGuard busy(BUSY);
+    ISEL = static_cast<std::int16_t>(-value);
+    ShowValues();
+    // Every new point starts from the middle of the value scroll bar.
+    VScr_D->setValue(kWeightScrollCentre);
+    VSCR_D_LAST = kWeightScrollCentre;
+    DrawView();
+}
+
+void Form_KSM::VScrDChanged(int value) {
+    if (BUSY != 0 || !Selectable(s_, ISEL)) return;
+    const auto v = static_cast<std::int16_t>(value);
+    const float before = s_.DP(ISEL);
+    s_.DP(ISEL) = SteppedWeight(before, VSCR_D_LAST, v);
+    Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
+    VSCR_D_LAST = v;
+    history_.Record({ISEL, before, s_.DP(ISEL)});
+    RerunSmoothing();
+    DrawView();
+}
+
+void Form_KSM::EnterWeight() {
+    if (!Selectable(s_, ISEL)) return;
+    const QString text = Txt_DI->text();
+    const std::optional<double> number = ReadWholeNumber(text.toStdString());
+    if (!number || !(std::fabs(*number) <= std::numeric_limits<float>::max())) {
+        showMessage_(kCaption, QString("\"%1\" is not a number the weight can take.\n"
+                                       "The weight D(%2) stays %3.")
+                                   .arg(text, Shown(ISEL, "##0"),
+                                        Shown(s_.DP(ISEL), kWeightPicture)));
+        return;
+    }
+    // Stored only: it shows and acts at the next redraw or re-run.
+    const auto weight = static_cast<float>(*number);
+    history_.Record({ISEL, s_.DP(ISEL), weight});
+    s_.DP(ISEL) = weight;
+}
+
+void Form_KSM::SelectAt(float t) {
+    const std::int16_t i = PointAtT(s_, t);
+    if (i == 0) return;
+    ISEL = i;
+    ShowValues();
+    VScr_ID->setValue(-i); // a new point: its change handling re-centres and redraws
+}
+
+void Form_KSM::ShowReadout(float t) {
+    Label_t->setText(LabelText("t=", t, "#0.000"));
+    Label_x->setText(LabelText("x=", t * t, "#0.000"));
+}
+
+void Form_KSM::WeightMoved(const PictureMouse& mouse) {
+    ShowReadout(mouse.x);
+    Lbl_D->setText(LabelText("D=", mouse.y, "0.0#####"));
+    if (mouse.button != kRightButton || !Selectable(s_, ISEL)) return;
+    // A right-button drag puts the weight where the cursor is, without a run.
+    if (!dragging_) {
+        dragging_ = true;
+        dragPoint_ = ISEL;
+        dragFrom_ = s_.DP(ISEL);
+    }
+    s_.DP(ISEL) = mouse.y;
+    Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
+    DrawView();
+}
+
+void Form_KSM::WeightReleased(const PictureMouse& mouse) {
+    if (mouse.button == kLeftButton) SelectAt(mouse.x);
+    if (mouse.button == kRightButton && dragging_) {
+        dragging_ = false;
+        history_.Record({dragPoint_, dragFrom_, s_.DP(dragPoint_)});
+    }
+}
+
+void Form_KSM::TakeBack(bool redo) {
+    const std::optional<WeightChange> change = redo ? history_.Redo() : history_.Undo();
+    if (!change || !Selectable(s_, change->point)) return;
+    if (change->point != ISEL) VScr_ID->setValue(-change->point);
+    if (change->point != ISEL) return;
+    s_.DP(ISEL) = redo ? change->after : change->before;
+    Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
+    RerunSmoothing();
+    DrawView();
+}
+
+void Form_KSM::RerunSmoothing() {
+    const CommandSettings settings = settings_();
+    run_.DSMOOTH = RerunStrip(settings.stripText, settings.smoothing);
+    run_.OUTSECT = settings.outputLevel;
+    const RunOutcome outcome = zarnfoil::RerunSmoothing(s_, run_, settings.withoutRotation);
+    // The run may set the weight anew (the strip for a weight of 0, 0 at a pinned point).
+    Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
+    if (!outcome.Succeeded())
+        showMessage_(kCaption, QString::fromStdString(outcome.message).replace('\r', '\n'));
+}
+
+void Form_KSM::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const CurvatureFit fit = FitCurvaturePictures(layout_, Pict_C->pos(), size());
+    Pict_C->setGeometry(fit.pictC);
+    Pict_D->setGeometry(fit.pictD);
+    DrawView();
+}
+
+bool Form_KSM::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != Pict_D || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
+        return QWidget::eventFilter(watched, event);
+    // Up and Down as the arrows of VScr_D; Left and Right move the selection along t.
+    switch (key->key()) {
+    case Qt::Key_Up: VScr_D->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;
+    case Qt::Key_Down: VScr_D->triggerAction(QAbstractSlider::SliderSingleStepAdd); return true;
+    case Qt::Key_Left: VScr_ID->triggerAction(QAbstractSlider::SliderSingleStepAdd); return true;
+    case Qt::Key_Right: VScr_ID->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;
+    default: return QWidget::eventFilter(watched, event);
+    }
+}
+
+void InstallCurvatureWindow(Form_inp& form, FoilState& s) {
+    auto window = std::make_shared<WindowSlot<Form_KSM>>();
+    form.SetCurvatureWindow([&form, &s, window] {
+        window->Show([&form, &s] {
+            return new Form_KSM(s, [&form] { return form.Settings(); }, &form);
+        });
+    });
+}
+
+} // namespace zarnfoil::ui

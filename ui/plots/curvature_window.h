@@ -1,0 +1,100 @@
+// Form_KSM, "Curvature K(t)": the curvature along t before and after smoothing (Pict_C) over
+// the working weights (Pict_D). Here the engineer selects a point's weight, changes it, and
+// each step of the value scroll bar runs the smoothing again and redraws at once.
+#pragma once
+
+#include "core/foil_state.h"
+#include "core/smoothing_run.h"
+#include "ui/main/main_window.h"
+#include "ui/plots/curvature_layout.h"
+#include "ui/plots/curvature_plots.h"
+#include "ui/plots/picture_area.h"
+#include "ui/plots/plot_view.h"
+#include "ui/plots/weight_history.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace zarnfoil::ui {
+
+class Form_KSM : public QWidget {
+    Q_OBJECT
+  public:
+    // What the re-run reads from the main window when it starts.
+    using ReadSettings = std::function<CommandSettings()>;
+    using ShowMessage = std::function<void(const QString& title, const QString& text)>;
+
+    Form_KSM(FoilState& s, ReadSettings settings, QWidget* parent = nullptr);
+
+    // How refused input and failed re-runs are reported; by default a modal message box.
+    void SetShowMessage(ShowMessage show) { showMessage_ = std::move(show); }
+
+    PictureArea& PictC() { return *Pict_C; }
+    PictureArea& PictD() { return *Pict_D; }
+    const PlotView& View() const { return view_; }
+    const RunParams& WindowRunParams() const { return run_; }
+    std::int16_t Selected() const { return ISEL; }
+
+    // Both pictures for the visible rectangle of Pict_C; Pict_D shares its t range.
+    void DrawPlot(float xc, float yc, float w, float h);
+    void DrawView() { DrawPlot(view_.VIEW_XC, view_.VIEW_YC, view_.VIEW_W, view_.VIEW_H); }
+    // The smoothing run again on the edited weights, with this window's strip.
+    void RerunSmoothing();
+    // Back to the view the window had when it was loaded.
+    void ResetView();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void Connect();
+    void Load();
+    void ShowValues();
+
+    void VScrIdChanged(int value);
+    void VScrDChanged(int value);
+    void EnterWeight();
+    void SelectAt(float t);
+    void WeightMoved(const PictureMouse& mouse);
+    void WeightReleased(const PictureMouse& mouse);
+    void ShowReadout(float t);
+    void TakeBack(bool redo);
+
+    FoilState& s_;
+    ReadSettings settings_;
+    ShowMessage showMessage_;
+    RunParams run_; // this window's DSMOOTH and DSMOOTH_OLD
+    PlotView view_, loadedView_;
+    CurvatureBounds bounds_;
+    CurvatureLayout layout_;
+    WeightHistory history_;
+    // A right-button drag in Pict_D: the point and its weight when the drag began.
+    bool dragging_ = false;
+    std::int16_t dragPoint_ = 0;
+    float dragFrom_ = 0;
+
+    std::int16_t ISEL = 2;
+    std::int16_t VSCR_D_LAST = -500;
+    std::int16_t BUSY = 0;
+
+    QLabel *Label_x, *Label_t, *Label_y, *Lbl_D, *Lbl_DI;
+    QScrollBar *VScr_ID, *VScr_D;
+    QLineEdit* Txt_DI;
+    QPushButton* Cmd_Enter;
+    PictureArea *Pict_C, *Pict_D;
+};
+
+// Lets the main window's Smooth show the curvature window: built the first time, and anew
+// after the user closed it; an open one is brought to the front.
+void InstallCurvatureWindow(Form_inp& form, FoilState& s);
+
+} // namespace zarnfoil::ui
