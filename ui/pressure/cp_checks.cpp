@@ -19,7 +19,8 @@ QString Shown(float value) {
 float BoxNumber(const QString& text) {
     const double value = ReadTextBoxNumber(text.toStdString());
     constexpr float kInfinity = std::numeric_limits<float>::infinity();
-    if (std::fabs(value) > std::numeric_limits<float>::max()) return value > 0 ? kInfinity : -kInfinity;
+    if (std::fabs(value) > std::numeric_limits<float>::max())
+        return value > 0 ? kInfinity : -kInfinity;
     return static_cast<float>(value);
 }
 
@@ -37,7 +38,8 @@ QString SectionRefusal(int np) {
 
 QString InputRefusal(float mach, float clain, bool liftGiven) {
     if (!std::isfinite(mach)) return "The Mach number is too large to compute with.";
-    if (mach < 0) return QString("The Mach number %1 is negative. Nothing was computed.").arg(Shown(mach));
+    if (mach < 0)
+        return QString("The Mach number %1 is negative. Nothing was computed.").arg(Shown(mach));
     if (!std::isfinite(clain))
         return liftGiven ? "The lift coefficient is too large to compute with."
                          : "The angle of attack is too large to compute with.";

@@ -20,7 +20,7 @@ inline const CpDesign kCpDesign{QSize(6810, 7665), QRect(1440, 120, 5292, 3255),
                                 QRect(120, 3480, 6612, 4095)};
 
 struct CpLayout {
-    float cptRatio = 1, cpRatio = 1;                 // height / width of each picture
+    float cptRatio = 1, cpRatio = 1;                    // height / width of each picture
     std::int16_t cptWidthMargin = 0, cpWidthMargin = 0; // window width - picture width, twips
     std::int16_t gap = 0;          // top of Pict_Cp - height of Pict_Cpt, twips
     std::int16_t heightMargin = 0; // window height - gap - both pictures' heights, twips

@@ -36,7 +36,8 @@ void FiniteLine(Canvas& canvas, float x1, float y1, float x2, float y2, const QC
 
 void DrawStations(Canvas& canvas, const StationArray& xs, const StationArray& cp,
                   const QColor& color) {
-    for (int j = 2; j <= kStations; ++j) FiniteLine(canvas, xs(j - 1), cp(j - 1), xs(j), cp(j), color);
+    for (int j = 2; j <= kStations; ++j)
+        FiniteLine(canvas, xs(j - 1), cp(j - 1), xs(j), cp(j), color);
 }
 
 enum class CpPicture { OverX, OverT };

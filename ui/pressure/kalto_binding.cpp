@@ -18,7 +18,8 @@ QString KaltoFileName() {
 QStringList KaltoSearchPaths(const QString& programDir, const QString& currentDir) {
     QStringList paths;
     for (const QString& folder : {programDir, currentDir}) {
-        const QString path = QDir::cleanPath(QDir(folder).absoluteFilePath("dll/" + KaltoFileName()));
+        const QString path =
+            QDir::cleanPath(QDir(folder).absoluteFilePath("dll/" + KaltoFileName()));
         if (!paths.contains(path)) paths << path;
     }
     return paths;
@@ -56,10 +57,10 @@ bool KaltoLibrary::Load() {
 }
 
 void KaltoLibrary::Call(KaltoArguments& a) const {
-    entry_(&a.NCASE, &a.IMODE, &a.ARG3, a.MACHIN.data(), a.CLAIN.data(), &a.ARG6, &a.ARG7,
-           &a.ARG8, &a.NPT, &a.ARG10, a.XC.data(), a.YC.data(), &a.ARG13, a.XCP.data(),
-           a.ARG15.data(), a.CPS.data(), a.ARG17.data(), &a.ALPHAOUT, &a.CLOUT, &a.ARG20,
-           &a.ARG21, a.ARG22.data(), a.ISTAT.data());
+    entry_(&a.NCASE, &a.IMODE, &a.ARG3, a.MACHIN.data(), a.CLAIN.data(), &a.ARG6, &a.ARG7, &a.ARG8,
+           &a.NPT, &a.ARG10, a.XC.data(), a.YC.data(), &a.ARG13, a.XCP.data(), a.ARG15.data(),
+           a.CPS.data(), a.ARG17.data(), &a.ALPHAOUT, &a.CLOUT, &a.ARG20, &a.ARG21, a.ARG22.data(),
+           a.ISTAT.data());
 }
 
 } // namespace zarnfoil::ui

@@ -9,7 +9,7 @@
 namespace zarnfoil::ui {
 
 struct PressureHistory {
-    std::int16_t PREVCP = 0;          // 1 when a previous curve is stored
+    std::int16_t PREVCP = 0;            // 1 when a previous curve is stored
     Array1<float, 401> XCPPREV, CPPREV; // stations 1..129 are used
 };
 

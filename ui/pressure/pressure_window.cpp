@@ -47,8 +47,7 @@ class WrappingButton : public QPushButton {
         initStyleOption(&option);
         option.text.clear();
         painter.drawControl(QStyle::CE_PushButton, option);
-        painter.drawText(rect().adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap,
-                         text());
+        painter.drawText(rect().adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap, text());
     }
 };
 
@@ -90,10 +89,10 @@ PictureArea* MakePicture(QWidget* parent, const char* name, QRect twips) {
 } // namespace
 
 Form_Cp::Form_Cp(FoilState& s, PressureHistory& history, QWidget* parent)
-    : QWidget(parent, Qt::Window), s_(s), history_(history),
-      layout_(MeasureCpLayout(kCpDesign)), showMessage_([this](const QString& text) {
-          auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), text,
-                                      QMessageBox::Ok, this);
+    : QWidget(parent, Qt::Window), s_(s), history_(history), layout_(MeasureCpLayout(kCpDesign)),
+      showMessage_([this](const QString& text) {
+          auto* box =
+              new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
           box->setAttribute(Qt::WA_DeleteOnClose);
           box->open();
       }) {
@@ -110,8 +109,8 @@ Form_Cp::Form_Cp(FoilState& s, PressureHistory& history, QWidget* parent)
 }
 
 void Form_Cp::BuildControls() {
-    Frm_cp = Place(new QGroupBox("Airfoil CP distribution", this), "Frm_cp",
-                   QRect(120, 0, 1212, 2895));
+    Frm_cp =
+        Place(new QGroupBox("Airfoil CP distribution", this), "Frm_cp", QRect(120, 0, 1212, 2895));
     Lbl_M = PlaceLabel(Frm_cp, "Lbl_M", "Mach", 120, 240);
     Txt_M = Place(new QLineEdit("0.5", Frm_cp), "Txt_M", QRect(120, 480, 735, 285));
     Lbl_alpha = PlaceLabel(Frm_cp, "Lbl_alpha", "Alpha", 120, 960);
@@ -122,7 +121,10 @@ void Form_Cp::BuildControls() {
     Opt_cl = Place(new QRadioButton(Frm_cp), "Opt_cl", QRect(840, 1920, 255, 285));
     Cmd_cp = Place(new WrappingButton("Presure distribution", Frm_cp), "Cmd_cp",
                    QRect(120, 2280, 972, 495));
-    Label1 = PlaceLabel(this, "Label1", "Last calculation", 600, 2880);
+    // Between the line sample and Pict_Cpt the caption needs two lines in today's fonts.
+    Label1 = Place(new QLabel("Last calculation", this), "Label1", QRect(600, 2880, 840, 480));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The sample runs from x 120 to 480 at y 3000, across the middle of its widget.
     Line1 = Place(new LineSample(this), "Line1", QRect(120, 2940, 360, 120));
     Pict_Cpt = MakePicture(this, "Pict_Cpt", kCpDesign.cptTwips);

@@ -1,0 +1,46 @@
+// The stand-in for the pressure solver library in the window tests: a library with the entry
+// KALTO that returns the curve a test planned and records what the window passed.
+#pragma once
+
+#include <cstdint>
+
+#if defined(_WIN32)
+#define STAND_IN_EXPORT extern "C" __declspec(dllexport)
+#else
+#define STAND_IN_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
+
+namespace zarnfoil::standin {
+
+inline constexpr int kStations = 129;
+inline constexpr int kPoints = 201;
+
+// Markers written over every output element the window does not read, so a test can see that
+// each array of the window's block holds all the library writes.
+inline constexpr float kMarker15 = 15, kMarker16 = 16, kMarker17 = 17, kMarker20 = 20;
+inline constexpr float kMarker21 = 21, kMarker22 = 22;
+
+struct Plan {
+    float xcp[kStations];
+    float cp[kStations];
+    float alphaout, clout;
+    std::int32_t status;
+};
+
+struct Record {
+    int calls;
+    std::int32_t ncase, imode, arg3, arg6, arg7, arg8, npt, arg13;
+    float machin1, clain1, arg10;
+    float xc[kPoints], yc[kPoints];
+};
+
+struct StandIn {
+    Plan plan;
+    Record record;
+};
+
+// The stand-in's plan and record, resolved by name from the loaded library.
+using StandInAccess = StandIn* (*)();
+inline constexpr const char* kAccessName = "KaltoStandIn";
+
+} // namespace zarnfoil::standin
