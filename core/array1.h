@@ -14,9 +14,16 @@ namespace zarnfoil {
     std::abort();
 }
 
+// Tag for work arrays that every routine fills before it reads them: they skip the zeroing.
+struct Uninitialised {};
+inline constexpr Uninitialised kUninitialised{};
+
 template <class T, int N> class Array1 {
   public:
     static constexpr int capacity = N;
+
+    constexpr Array1() : v_{} {}
+    explicit Array1(Uninitialised) {}
 
     constexpr T& operator()(int i) {
         if (i < 1 || i > N) IndexOutOfRange(i, N);
@@ -44,7 +51,7 @@ template <class T, int N> class Array1 {
     friend bool operator==(const Array1&, const Array1&) = default;
 
   private:
-    std::array<T, N> v_{};
+    std::array<T, N> v_;
 };
 
 } // namespace zarnfoil

@@ -3,14 +3,19 @@
 // number of every output file passes through here.
 #pragma once
 
+#include <cstdint>
+
 namespace zarnfoil {
 
 struct DecimalDigits {
-    char digits[7]; // d1 d2 ... d7, the value being 0.d1d2...d7 x 10^(exponent + 1)
-    int exponent;   // decimal exponent of d1
+    std::uint32_t value; // the seven digits d1...d7 as an integer (0 for zero)
+    int exponent;        // decimal exponent of d1: |x| ~ d1.d2...d7 x 10^exponent
 };
 
-// Digits of |value| for a finite value (0 gives all zeros with exponent 0).
+// Digits of |value| for a finite value.
 DecimalDigits SevenDigits(float value);
+
+// The seven digits as characters.
+void DigitText(const DecimalDigits& d, char (&digits)[7]);
 
 } // namespace zarnfoil

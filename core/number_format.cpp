@@ -43,12 +43,8 @@ int CopyText(char* out, const char* text) {
     return static_cast<int>(n);
 }
 
-// Writes `value` with picture `p` into `out` (at least kBuffer characters); returns the length.
-int FormatInto(char* out, float value, const Picture& p) {
-    if (std::isnan(value)) return CopyText(out, "NaN");
-    if (std::isinf(value)) return CopyText(out, value < 0 ? "-Infinity" : "Infinity");
-
-    const DecimalDigits seven = SevenDigits(value);
+// Any value and picture: the digits laid out as text and rounded in place.
+int FormatLarge(char* out, float value, const Picture& p, const DecimalDigits& seven) {
     const int before = seven.exponent + 1; // digits of the seven before the point
 
     // The value's digits from its first integer digit (at least one, possibly a zero) to the
@@ -60,8 +56,10 @@ int FormatInto(char* out, float value, const Picture& p) {
     char* digits = fixed + 1;
     std::memset(digits, '0', static_cast<std::size_t>(count + 1));
     const int first = intCount - before; // place of the first significant digit
+    char significant[7];
+    DigitText(seven, significant);
     for (int i = 0; i < 7; ++i)
-        if (first + i <= count) digits[first + i] = seven.digits[i];
+        if (first + i <= count) digits[first + i] = significant[i];
 
     // Round half away from zero at the picture's last decimal.
     char* begin = digits;
@@ -91,6 +89,77 @@ int FormatInto(char* out, float value, const Picture& p) {
     }
     out[n] = '\0';
     return n;
+}
+
+constexpr std::uint64_t kPowers[20] = {1ull,
+                                       10ull,
+                                       100ull,
+                                       1000ull,
+                                       10000ull,
+                                       100000ull,
+                                       1000000ull,
+                                       10000000ull,
+                                       100000000ull,
+                                       1000000000ull,
+                                       10000000000ull,
+                                       100000000000ull,
+                                       1000000000000ull,
+                                       10000000000000ull,
+                                       100000000000000ull,
+                                       1000000000000000ull,
+                                       10000000000000000ull,
+                                       100000000000000000ull,
+                                       1000000000000000000ull,
+                                       10000000000000000000ull};
+
+constexpr int kFastDecimals = 9; // the fast route's limits: the rounded value times 10^decimals
+constexpr float kFastLimit = 1e7f; // stays below 10^16, inside 64 bits
+
+// The usual case by integer arithmetic: the seven digits scaled to the picture's decimals and
+// rounded half away from zero, then written out. Gives the same text as the general route.
+int FormatSmall(char* out, float value, const Picture& p, const DecimalDigits& seven) {
+    const int shift = seven.exponent - 6 + p.decimals; // seven.value * 10^shift = |value| * 10^decimals
+    std::uint64_t n;
+    if (shift >= 0) {
+        n = seven.value * kPowers[shift];
+    } else if (-shift > 19) {
+        n = 0;
+    } else {
+        const std::uint64_t divisor = kPowers[-shift];
+        n = seven.value / divisor;
+        if (2 * (seven.value % divisor) >= divisor) ++n;
+    }
+    const std::uint64_t scale = kPowers[p.decimals];
+    std::uint64_t integer = n / scale;
+    std::uint64_t fraction = n % scale;
+
+    int length = 0;
+    if (value < 0 && n != 0) out[length++] = '-';
+    char digits[24];
+    int count = 0;
+    for (; integer != 0; integer /= 10) digits[count++] = static_cast<char>('0' + integer % 10);
+    for (int k = count; k < p.intZeros; ++k) out[length++] = '0';
+    while (count > 0) out[length++] = digits[--count];
+    if (p.hasPoint) {
+        out[length++] = '.';
+        int last = p.decimals;
+        for (int k = p.decimals - 1; k >= 0; --k, fraction /= 10) digits[k] = static_cast<char>('0' + fraction % 10);
+        while (last > 0 && digits[last - 1] == '0' && p.optional[static_cast<std::size_t>(last - 1)]) --last;
+        std::memcpy(out + length, digits, static_cast<std::size_t>(last));
+        length += last;
+    }
+    out[length] = '\0';
+    return length;
+}
+
+// Writes `value` with picture `p` into `out` (at least kBuffer characters); returns the length.
+int FormatInto(char* out, float value, const Picture& p) {
+    if (std::isnan(value)) return CopyText(out, "NaN");
+    if (std::isinf(value)) return CopyText(out, value < 0 ? "-Infinity" : "Infinity");
+
+    const DecimalDigits seven = SevenDigits(value);
+    if (std::fabs(value) < kFastLimit && p.decimals <= kFastDecimals) return FormatSmall(out, value, p, seven);
+    return FormatLarge(out, value, p, seven);
 }
 
 // Writes the cells of `values` over the row text starting at `row`, which has `width`

@@ -7,7 +7,9 @@ namespace zarnfoil {
 
 void SplineMoments(float YP1, float YPN, double STEP, int N, const PointArray& XN,
                    const PointArray& YN, PointArray& M, int KIND) {
-    PointArray H, LAMBDA, MU, RHS, BDIAG, G, Z;
+    // every element read below is written first; the smoothing fits a spline twice an iteration
+    PointArray H(kUninitialised), LAMBDA(kUninitialised), MU(kUninitialised), RHS(kUninitialised),
+        BDIAG(kUninitialised), G(kUninitialised), Z(kUninitialised);
 
     for (int i = 2; i <= N; ++i) H(i) = STEP != 0.0 ? static_cast<float>(STEP) : XN(i) - XN(i - 1);
 

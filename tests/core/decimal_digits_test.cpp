@@ -19,8 +19,10 @@ std::string Printf(float v) {
 
 std::string Ours(float v) {
     const DecimalDigits d = SevenDigits(v);
+    char digits[7];
+    DigitText(d, digits);
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%c.%.6se%+03d", d.digits[0], d.digits + 1, d.exponent);
+    std::snprintf(buf, sizeof buf, "%c.%.6se%+03d", digits[0], digits + 1, d.exponent);
     return buf;
 }
 
@@ -42,13 +44,14 @@ TEST(SevenDigits, AgreesAroundPowersOfTenAndHalves) {
         for (int step = 0; step < 50; ++step) v = std::nextafter(v, 0.0f);
         for (int step = 0; step < 100; ++step, v = std::nextafter(v, 1e30f)) ASSERT_EQ(Ours(v), Printf(v)) << v;
     }
-    for (float v : {0.125f, 1.0000005f, 0.5f, 9999999.5f, 2.5e-7f, 1e-10f, 1e10f, 3.4e38f, 1.4e-45f})
+    for (float v : {0.125f, 1.0000005f, 0.5f, 9999999.5f, 1234567.5f, 999999.94f, 2.5e-7f, 1e-6f,
+                    9.9999997e-7f, 1e-10f, 1e7f, 1e10f, 3.4e38f, 1.4e-45f})
         EXPECT_EQ(Ours(v), Printf(v)) << v;
 }
 
 TEST(SevenDigits, Zero) {
     const DecimalDigits d = SevenDigits(0.0f);
-    EXPECT_EQ(std::string(d.digits, 7), "0000000");
+    EXPECT_EQ(d.value, 0u);
     EXPECT_EQ(d.exponent, 0);
 }
 

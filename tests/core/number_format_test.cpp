@@ -1,7 +1,13 @@
 // Picture formats and cell rows, as every file and label shows numbers.
 #include "core/number_format.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace zarnfoil {
 namespace {
@@ -86,6 +92,73 @@ TEST(FormatRow, MissingValuesCountAsZero) {
     const float one[1] = {1};
     FormatRow(row, count, one);
     EXPECT_EQ(row, " 1.0       0.0      ");
+}
+
+} // namespace
+} // namespace zarnfoil
+
+namespace zarnfoil {
+namespace {
+
+// An independent, plainly written formatter to check the fast one against: the value's
+// seven digits from printf, rounded as decimal text, laid out by the picture's rules.
+std::string ReferencePicture(float value, const std::string& picture) {
+    char sci[32];
+    std::snprintf(sci, sizeof sci, "%.6e", std::fabs(static_cast<double>(value)));
+    std::string digits = std::string(1, sci[0]) + std::string(sci + 2, 6);
+    const int exponent = std::atoi(std::strchr(sci, 'e') + 1);
+    const auto point = picture.find('.');
+    const std::string intPicture = picture.substr(0, point);
+    const std::string fracPicture = point == std::string::npos ? "" : picture.substr(point + 1);
+    const int decimals = static_cast<int>(fracPicture.size());
+
+    // exact decimal text of the seven digits with enough places on both sides
+    std::string intText, fracText;
+    if (exponent >= 0) {
+        digits.resize(std::max<std::size_t>(digits.size(), static_cast<std::size_t>(exponent + 1)), '0');
+        intText = digits.substr(0, static_cast<std::size_t>(exponent + 1));
+        fracText = digits.substr(static_cast<std::size_t>(exponent + 1));
+    } else {
+        intText = "0";
+        fracText = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    fracText.resize(std::max<std::size_t>(fracText.size(), static_cast<std::size_t>(decimals + 1)), '0');
+    std::string kept = intText + fracText.substr(0, static_cast<std::size_t>(decimals));
+    if (fracText[static_cast<std::size_t>(decimals)] >= '5') {
+        int k = static_cast<int>(kept.size()) - 1;
+        while (k >= 0 && kept[static_cast<std::size_t>(k)] == '9') kept[static_cast<std::size_t>(k--)] = '0';
+        if (k < 0) kept = "1" + kept;
+        else ++kept[static_cast<std::size_t>(k)];
+    }
+    std::string integer = kept.substr(0, kept.size() - static_cast<std::size_t>(decimals));
+    std::string fraction = kept.substr(kept.size() - static_cast<std::size_t>(decimals));
+    const bool zero = kept.find_first_not_of('0') == std::string::npos;
+    integer.erase(0, integer.find_first_not_of('0') == std::string::npos ? integer.size()
+                                                                            : integer.find_first_not_of('0'));
+    const auto zeros = static_cast<std::size_t>(std::count(intPicture.begin(), intPicture.end(), '0'));
+    if (integer.size() < zeros) integer = std::string(zeros - integer.size(), '0') + integer;
+    while (!fraction.empty() && fraction.back() == '0' && fracPicture[fraction.size() - 1] == '#')
+        fraction.pop_back();
+    return (value < 0 && !zero ? "-" : "") + integer + (point == std::string::npos ? "" : "." + fraction);
+}
+
+TEST(FormatPicture, AgreesWithAPlainReferenceOnRandomValues) {
+    const char* pictures[] = {"###0.0#####", "##0",      "####.####", "#0.####", "#0.###",
+                              "#0.000",      "#0.0000",  "#0.00000",  "#.0#",    "#0.0#",
+                              "#0.000##",    "0.00#",    "#0.0",      "#0.0##",  "#0.0####",
+                              "0.0#####"};
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-12, 9);
+    for (int i = 0; i < 30000; ++i) {
+        const auto v = static_cast<float>(mantissa(rng) * std::pow(10.0, exponent(rng)));
+        for (const char* picture : pictures)
+            ASSERT_EQ(FormatPicture(v, picture), ReferencePicture(v, picture)) << v << " " << picture;
+    }
+    for (float v : {0.0f, 0.5f, 0.05f, 0.0000005f, -0.0000005f, 9999999.0f, 1e7f, 123456.75f,
+                    -3e20f, 4.5e-7f, 999999.94f})
+        for (const char* picture : pictures)
+            EXPECT_EQ(FormatPicture(v, picture), ReferencePicture(v, picture)) << v << " " << picture;
 }
 
 } // namespace
