@@ -106,7 +106,13 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p) {
     }
     if (auto fault = FirstNonFinite(w, results, writeStl ? n2 : w.NOUT)) return Refused(*fault);
 
-    TextLines report, second, stl, labels;
+    // sizes from the line lengths: three derivative lines and one input line a point, the
+    // thickness table and both exports a node, seven lines of about 40 characters a facet
+    const auto points = static_cast<std::size_t>(w.NP);
+    const auto nodes = static_cast<std::size_t>(w.NNODES);
+    const auto facets = static_cast<std::size_t>(4 * n2 + 12);
+    TextLines report(points * 250 + nodes * 140 + 2048), second(points * 85 + 256);
+    TextLines stl(writeStl ? facets * 260 + 64 : 0), labels(writeStl ? facets * 5 + 16 : 0);
     WriteReportHeader(report, w, q.DSMOOTH);
     WriteReportTables(report, second, w, results);
     WriteSectionExports(report, w, q.OUTSECT);

@@ -10,6 +10,10 @@ namespace zarnfoil {
 
 class TextLines {
   public:
+    TextLines() = default;
+    // Room for about `expectedSize` characters, so a large file is not copied as it grows.
+    explicit TextLines(std::size_t expectedSize) { text_.reserve(expectedSize); }
+
     void Line(std::string_view text);
     // One cell per value, then the space that ends every numeric line.
     void Row(std::initializer_list<float> values);
