@@ -66,7 +66,8 @@ void BM_WeightStep401(benchmark::State& state) {
     bool up = true;
     for (auto _ : state) {
         // Up and down in turn, so every step changes the weight and runs.
-        value->triggerAction(up ? QScrollBar::SliderSingleStepSub : QScrollBar::SliderSingleStepAdd);
+        value->triggerAction(up ? QScrollBar::SliderSingleStepSub
+                                : QScrollBar::SliderSingleStepAdd);
         up = !up;
         window.PictC().render(&curvature);
         window.PictD().render(&weights);

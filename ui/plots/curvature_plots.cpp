@@ -20,7 +20,7 @@ float WeightRangeTop(std::string_view maxStripText) {
     const double top = ReadTextBoxNumber(maxStripText) / 10;
     // Room for the widening by a tenth within the float range.
     return top > 0 && top < 0.5 * std::numeric_limits<float>::max() ? static_cast<float>(top)
-                                                                     : 0.0f;
+                                                                    : 0.0f;
 }
 
 float LargestWeight(const FoilState& s) {
@@ -74,8 +74,8 @@ void DrawCurvature(Canvas& canvas, const FoilState& s, const CurvatureBounds& bo
     }
 }
 
-void DrawWeights(Canvas& canvas, const FoilState& s, std::int16_t ISEL, float xc, float yc,
-                 float w, float h) {
+void DrawWeights(Canvas& canvas, const FoilState& s, std::int16_t ISEL, float xc, float yc, float w,
+                 float h) {
     BeginPlot(canvas, xc, yc, w, h);
     if (!Drawable(s, ISEL)) return;
     const TickRange ticks = TickStep(0.001f, s.DPLOT_LO, s.DPLOT_HI);

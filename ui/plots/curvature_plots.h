@@ -30,7 +30,7 @@ void DrawCurvature(Canvas& canvas, const FoilState& s, const CurvatureBounds& bo
 
 // Pict_D: grid over DPLOT_LO..DPLOT_HI, the selected point's line, the weights DP as red
 // markers joined by a blue dotted line.
-void DrawWeights(Canvas& canvas, const FoilState& s, std::int16_t ISEL, float xc, float yc,
-                 float w, float h);
+void DrawWeights(Canvas& canvas, const FoilState& s, std::int16_t ISEL, float xc, float yc, float w,
+                 float h);
 
 } // namespace zarnfoil::ui

@@ -220,10 +220,8 @@ void Form_KSM::EnterWeight() {
     const QString text = Txt_DI->text();
     const std::optional<double> number = ReadWholeNumber(text.toStdString());
     if (!number || !(std::fabs(*number) <= std::numeric_limits<float>::max())) {
-        showMessage_(kCaption, QString("\"%1\" is not a number the weight can take.\n"
-                                       "The weight D(%2) stays %3.")
-                                   .arg(text, Shown(ISEL, "##0"),
-                                        Shown(s_.DP(ISEL), kWeightPicture)));
+        Report(QString("\"%1\" is not a number the weight can take.\nThe weight D(%2) stays %3.")
+                   .arg(text, Shown(ISEL, "##0"), Shown(s_.DP(ISEL), kWeightPicture)));
         return;
     }
     // Stored only: it shows and acts at the next redraw or re-run.
@@ -271,8 +269,7 @@ void Form_KSM::WeightReleased(const PictureMouse& mouse) {
 void Form_KSM::TakeBack(bool redo) {
     const std::optional<WeightChange> change = redo ? history_.Redo() : history_.Undo();
     if (!change || !Selectable(s_, change->point)) return;
-    if (change->point != ISEL) VScr_ID->setValue(-change->point);
-    if (change->point != ISEL) return;
+    if (change->point != ISEL) VScr_ID->setValue(-change->point); // selects, re-centres, redraws
     s_.DP(ISEL) = redo ? change->after : change->before;
     Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
     RerunSmoothing();
@@ -286,8 +283,15 @@ void Form_KSM::RerunSmoothing() {
     const RunOutcome outcome = zarnfoil::RerunSmoothing(s_, run_, settings.withoutRotation);
     // The run may set the weight anew (the strip for a weight of 0, 0 at a pinned point).
     Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
-    if (!outcome.Succeeded())
-        showMessage_(kCaption, QString::fromStdString(outcome.message).replace('\r', '\n'));
+    if (!outcome.Succeeded()) Report(QString::fromStdString(outcome.message).replace('\r', '\n'));
+}
+
+void Form_KSM::Report(const QString& text) {
+    // A held arrow of VScr_D would go on stepping and running behind the message.
+    const bool stepping = VScr_D->isEnabled();
+    VScr_D->setEnabled(false);
+    showMessage_(kCaption, text);
+    VScr_D->setEnabled(stepping);
 }
 
 void Form_KSM::resizeEvent(QResizeEvent* event) {
@@ -306,11 +310,20 @@ bool Form_KSM::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     // Up and Down as the arrows of VScr_D; Left and Right move the selection along t.
     switch (key->key()) {
-    case Qt::Key_Up: VScr_D->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;
-    case Qt::Key_Down: VScr_D->triggerAction(QAbstractSlider::SliderSingleStepAdd); return true;
-    case Qt::Key_Left: VScr_ID->triggerAction(QAbstractSlider::SliderSingleStepAdd); return true;
-    case Qt::Key_Right: VScr_ID->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;
-    default: return QWidget::eventFilter(watched, event);
+    case Qt::Key_Up:
+        VScr_D->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_Down:
+        VScr_D->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    case Qt::Key_Left:
+        VScr_ID->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    case Qt::Key_Right:
+        VScr_ID->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
     }
 }
 
@@ -318,7 +331,8 @@ void InstallCurvatureWindow(Form_inp& form, FoilState& s) {
     auto window = std::make_shared<WindowSlot<Form_KSM>>();
     form.SetCurvatureWindow([&form, &s, window] {
         window->Show([&form, &s] {
-            return new Form_KSM(s, [&form] { return form.Settings(); }, &form);
+            return new Form_KSM(
+                s, [&form] { return form.Settings(); }, &form);
         });
     });
 }

@@ -68,6 +68,7 @@ class Form_KSM : public QWidget {
     void WeightReleased(const PictureMouse& mouse);
     void ShowReadout(float t);
     void TakeBack(bool redo);
+    void Report(const QString& text);
 
     FoilState& s_;
     ReadSettings settings_;

@@ -13,7 +13,8 @@ std::int16_t PointAtT(const FoilState& s, float t) {
     if (LastSelectable(s) < FirstSelectable() || s.NP > kMaxPoints) return 0;
     for (int i = 1; i <= s.NP - 1; ++i) {
         const float midpoint = (s.T(i) + s.T(i + 1)) / 2;
-        if (midpoint > t) return static_cast<std::int16_t>(i < FirstSelectable() ? FirstSelectable() : i);
+        if (midpoint > t)
+            return static_cast<std::int16_t>(i < FirstSelectable() ? FirstSelectable() : i);
     }
     return 0;
 }

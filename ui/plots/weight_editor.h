@@ -21,7 +21,9 @@ float SteppedWeight(float weight, std::int16_t last, std::int16_t value);
 
 // The points that can be selected: 2 to NP - 1 (the trailing-edge points are always pinned).
 // None while the section has fewer than 3 points: first > last.
-inline std::int16_t FirstSelectable() { return 2; }
+inline std::int16_t FirstSelectable() {
+    return 2;
+}
 inline std::int16_t LastSelectable(const FoilState& s) {
     return static_cast<std::int16_t>(s.NP - 1);
 }
