@@ -1,0 +1,127 @@
+// Face densities from the velocity at each face (the difference across it, and the mean of the
+// differences beside it), then Holst's upwind bias: at a face the density moves toward the
+// next face upstream by the bias of the node upstream.
+#include "solver/artificial_density.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zarnfoil::solver {
+
+namespace {
+
+// Lowest share of the free-stream 1 + (gamma-1)/2 M^2 kept by the speed term: near vacuum.
+constexpr double kVacuumFloor = 1e-3;
+
+} // namespace
+
+Isentropic IsentropicAt(double speedSquared, double mach) {
+    const double machSq = mach * mach;
+    // a^2 / a_inf^2 = 1 + (gamma-1)/2 M^2 (1 - q^2); density = (a^2/a_inf^2)^(1/(gamma-1)).
+    const double sound = std::max(1 + 0.5 * (kGammaAir - 1) * machSq * (1 - speedSquared),
+                                  kVacuumFloor);
+    return {sound * sound * std::sqrt(sound), speedSquared * machSq / sound};
+}
+
+double PressureCoefficient(double density, double speedSquared, double mach) {
+    if (mach < 1e-3) return 1 - speedSquared;
+    return 2 * (std::pow(density, kGammaAir) - 1) / (kGammaAir * mach * mach);
+}
+
+void BiasedDensities(const OGrid& grid, const std::vector<double>& phi, double cutJump,
+                     double mach, double strength, FaceDensities& out) {
+    const int n = grid.around;
+    const int rings = grid.rings;
+    const std::size_t count = phi.size();
+    out.theta.assign(count, 1.0);
+    out.eta.assign(count, 1.0);
+    out.bias.assign(count, 0.0);
+    out.supersonic.assign(count, 0.0);
+    out.largestMachSquared = 0;
+    std::vector<double> rawTheta(count, 1.0), rawEta(count, 1.0), upTheta(count), upEta(count);
+
+    // phi at ring neighbours, the cut crossed with its jump.
+    const auto next = [&](int i, int j) {
+        return i + 1 < n ? phi[grid.At(i + 1, j)] : phi[grid.At(0, j)] + cutJump;
+    };
+    const auto previous = [&](int i, int j) {
+        return i > 0 ? phi[grid.At(i - 1, j)] : phi[grid.At(n - 1, j)] - cutJump;
+    };
+    const double dTheta = grid.dTheta;
+    const auto etaStep = [&](int j) {
+        return grid.eta[static_cast<std::size_t>(j + 1)] - grid.eta[static_cast<std::size_t>(j)];
+    };
+    // d phi / d eta at a node: 0 at the wall (no flow through it), central inside.
+    const auto radialAt = [&](int i, int j) {
+        if (j == 0 || j == rings - 1) return 0.0;
+        return (phi[grid.At(i, j + 1)] - phi[grid.At(i, j - 1)]) /
+               (grid.eta[static_cast<std::size_t>(j + 1)] - grid.eta[static_cast<std::size_t>(j - 1)]);
+    };
+
+    for (int j = 0; j < rings; ++j) {
+        for (int i = 0; i < n; ++i) {
+            const std::size_t k = grid.At(i, j);
+            const int right = i + 1 < n ? i + 1 : 0;
+            // Node: the bias switch. The trailing edge, where the map's scale vanishes, is a
+            // stagnation point of the section's own flow and is left unbiased.
+            const double h = grid.hNode[k];
+            if ((i > 0 || j > 0) && j < rings - 1) {
+                const double along = (next(i, j) - previous(i, j)) / (2 * dTheta);
+                const double across = radialAt(i, j);
+                const Isentropic node = IsentropicAt((along * along + across * across) / (h * h), mach);
+                out.largestMachSquared = std::max(out.largestMachSquared, node.machSquared);
+                if (node.machSquared > 1) {
+                    out.bias[k] = std::min(1.0, strength * (1 - 1 / node.machSquared));
+                    out.supersonic[k] = std::copysign(node.machSquared - 1, along);
+                }
+            }
+            // Face (i+1/2, j).
+            {
+                const double along = (next(i, j) - phi[k]) / dTheta;
+                const double across = 0.5 * (radialAt(i, j) + radialAt(right, j));
+                const double hf = grid.hTheta[k];
+                rawTheta[k] = IsentropicAt((along * along + across * across) / (hf * hf), mach).density;
+                upTheta[k] = along;
+            }
+            // Face (i, j+1/2).
+            if (j + 1 < rings) {
+                const double across = (phi[grid.At(i, j + 1)] - phi[k]) / etaStep(j);
+                const double along = (next(i, j) - previous(i, j) + next(i, j + 1) - previous(i, j + 1)) /
+                                     (4 * dTheta);
+                const double hf = grid.hEta[k];
+                rawEta[k] = IsentropicAt((along * along + across * across) / (hf * hf), mach).density;
+                upEta[k] = across;
+            }
+        }
+    }
+
+    for (int j = 0; j < rings; ++j) {
+        for (int i = 0; i < n; ++i) {
+            const std::size_t k = grid.At(i, j);
+            const int left = i > 0 ? i - 1 : n - 1;
+            const int right = i + 1 < n ? i + 1 : 0;
+            // Ring face (i+1/2): upstream node i (flow toward +theta) or i+1.
+            if (upTheta[k] >= 0) {
+                const double nu = out.bias[k];
+                out.theta[k] = rawTheta[k] - nu * (rawTheta[k] - rawTheta[grid.At(left, j)]);
+            } else {
+                const double nu = out.bias[grid.At(right, j)];
+                out.theta[k] = rawTheta[k] - nu * (rawTheta[k] - rawTheta[grid.At(right, j)]);
+            }
+            // Radial face (j+1/2): upstream node j (outward flow) or j+1.
+            if (j + 1 < rings) {
+                if (upEta[k] >= 0) {
+                    const double nu = out.bias[k];
+                    const double upstream = j > 0 ? rawEta[grid.At(i, j - 1)] : rawEta[k];
+                    out.eta[k] = rawEta[k] - nu * (rawEta[k] - upstream);
+                } else {
+                    const double nu = out.bias[grid.At(i, j + 1)];
+                    const double upstream = j + 2 < rings ? rawEta[grid.At(i, j + 1)] : rawEta[k];
+                    out.eta[k] = rawEta[k] - nu * (rawEta[k] - upstream);
+                }
+            }
+        }
+    }
+}
+
+} // namespace zarnfoil::solver

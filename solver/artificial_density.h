@@ -1,0 +1,41 @@
+// Density of the flow at the faces of the grid's cells from the isentropic relation, biased
+// upwind where the flow is supersonic (artificial density), so that the conservative
+// potential equation captures shocks.
+#pragma once
+
+#include "solver/o_grid.h"
+
+#include <vector>
+
+namespace zarnfoil::solver {
+
+inline constexpr double kGammaAir = 1.4;
+
+// Density and local Mach number squared at a speed q (free stream: q = 1, density 1). A speed
+// past the vacuum limit keeps a small positive density so the iteration can recover.
+struct Isentropic {
+    double density = 1;
+    double machSquared = 0;
+};
+Isentropic IsentropicAt(double speedSquared, double mach);
+
+// Cp from the density at the same point.
+double PressureCoefficient(double density, double speedSquared, double mach);
+
+// Biased densities at the faces, and the bias switch at the nodes.
+struct FaceDensities {
+    std::vector<double> theta; // face (i+1/2, j)
+    std::vector<double> eta;   // face (i, j+1/2)
+    std::vector<double> bias;  // switch at the nodes: 0 where subsonic
+    std::vector<double> supersonic; // at the nodes: M^2 - 1 where positive, signed as the
+                                    // flow along the ring (+: toward increasing i)
+    double largestMachSquared = 0;
+};
+
+// From the full potential at the nodes; `cutJump` is what phi gains once round a ring
+// (across the cut behind the trailing edge). `strength` scales the upwind bias:
+// bias = min(1, strength (1 - 1/M^2)) where M > 1.
+void BiasedDensities(const OGrid& grid, const std::vector<double>& phi, double cutJump, double mach,
+                     double strength, FaceDensities& out);
+
+} // namespace zarnfoil::solver
