@@ -180,11 +180,15 @@ void Form_Cp::ComputeCp() {
 
     if (s_.NCP < std::numeric_limits<std::int16_t>::max()) ++s_.NCP;
     if (s_.NCP > 1) {
-        // Only a curve this window has shown becomes the previous one.
-        history_.PREVCP = holdsResult_ ? 1 : 0;
-        for (int j = 1; holdsResult_ && j <= kCpStations; ++j) {
-            history_.XCPPREV(j) = args_.XCP(j);
-            history_.CPPREV(j) = args_.Cp(j);
+        // Only a curve this window has shown becomes the previous one; a window opened anew
+        // has none of its own.
+        history_.PREVCP = 0;
+        if (holdsResult_) {
+            for (int j = 1; j <= kCpStations; ++j) {
+                history_.XCPPREV(j) = args_.XCP(j);
+                history_.CPPREV(j) = args_.Cp(j);
+            }
+            history_.PREVCP = 1;
         }
     }
     MACHLAST = args_.MACHIN(1);
