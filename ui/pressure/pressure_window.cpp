@@ -193,7 +193,7 @@ void Form_Cp::ComputeCp() {
     }
     MACHLAST = args_.MACHIN(1);
 
-    args_.ISTAT(1) = kStatusOk;
+    args_.ISTAT(1) = kStatusOk; // a library that reports no status leaves it so
     kalto_.Call(args_);
     holdsResult_ = true;
 
