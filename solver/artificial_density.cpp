@@ -12,20 +12,27 @@ namespace {
 
 // Lowest share of the free-stream 1 + (gamma-1)/2 M^2 kept by the speed term: near vacuum.
 constexpr double kVacuumFloor = 1e-3;
+constexpr double kMachCap = 1.8;
 
 } // namespace
 
 Isentropic IsentropicAt(double speedSquared, double mach) {
     const double machSq = mach * mach;
-    // a^2 / a_inf^2 = 1 + (gamma-1)/2 M^2 (1 - q^2); density = (a^2/a_inf^2)^(1/(gamma-1)).
-    const double sound = std::max(1 + 0.5 * (kGammaAir - 1) * machSq * (1 - speedSquared),
+    // A transient speed past local Mach kMachCap is held there: beyond it the mass flux would
+    // fall fast as the speed grows, and the iteration would run off toward vacuum.
+    const double capped = kMachCap * kMachCap * (1 + 0.5 * (kGamma - 1) * machSq) /
+                          (machSq * (1 + 0.5 * (kGamma - 1) * kMachCap * kMachCap));
+    speedSquared = std::min(speedSquared, capped);
+    // a^2 / a_inf^2 = 1 + (gamma-1)/2 M^2 (1 - q^2); density = (a^2/a_inf^2)^(1/(gamma-1)),
+    // the power 2.5 taken as a square and a root.
+    const double sound = std::max(1 + 0.5 * (kGamma - 1) * machSq * (1 - speedSquared),
                                   kVacuumFloor);
     return {sound * sound * std::sqrt(sound), speedSquared * machSq / sound};
 }
 
 double PressureCoefficient(double density, double speedSquared, double mach) {
     if (mach < 1e-3) return 1 - speedSquared;
-    return 2 * (std::pow(density, kGammaAir) - 1) / (kGammaAir * mach * mach);
+    return 2 * (std::pow(density, kGamma) - 1) / (kGamma * mach * mach);
 }
 
 void BiasedDensities(const OGrid& grid, const std::vector<double>& phi, double cutJump,

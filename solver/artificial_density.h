@@ -3,13 +3,12 @@
 // potential equation captures shocks.
 #pragma once
 
+#include "solver/compressibility.h"
 #include "solver/o_grid.h"
 
 #include <vector>
 
 namespace zarnfoil::solver {
-
-inline constexpr double kGammaAir = 1.4;
 
 // Density and local Mach number squared at a speed q (free stream: q = 1, density 1). A speed
 // past the vacuum limit keeps a small positive density so the iteration can recover.

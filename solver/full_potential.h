@@ -16,8 +16,7 @@ struct FullPotentialCase {
     bool liftGiven = false; // true: reach clTarget by the angle; false: solve at alpha
     double alpha = 0;       // radians from the x axis
     double clTarget = 0;
-    Vec2 leadingEdge;       // the lift's reference chord runs from here to the trailing edge
-    double chord = 1;
+    double chord = 1;       // reference length of the lift coefficient
 };
 
 struct FullPotentialGrid {

@@ -1,17 +1,23 @@
-// The KALTO entry: unpacks the argument block, solves the section once for all cases, then
-// writes every output finite and a status for each case, whatever came in.
+// The KALTO entry: unpacks the argument block, solves the section once for all cases, picks
+// for each case the panel answer or, where the flow turns supersonic, the full-potential one,
+// then writes every output finite and a status for each case, whatever came in.
 #include "solver/kalto.h"
 
 #include "solver/contour_input.h"
 #include "solver/contour_spline.h"
+#include "solver/full_potential.h"
 #include "solver/lift_target.h"
 #include "solver/loading.h"
 #include "solver/panel_nodes.h"
 #include "solver/panel_system.h"
+#include "solver/section_map.h"
 #include "solver/stations.h"
+#include "solver/trailing_edge_closure.h"
+#include "solver/wall_stations.h"
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -26,6 +32,10 @@ constexpr int kCaseCapacity = 10; // rows of CPS, CASEOUT and ISTAT
 constexpr int kDefaultIterationCap = 30;
 constexpr int kLargestIterationCap = 100;
 constexpr double kDegree = std::numbers::pi / 180;
+// Wall-clock budget of the full-potential solutions of one call: the rest of the call takes
+// milliseconds, so the call returns within 2 s.
+constexpr auto kTransonicBudget = std::chrono::milliseconds(1900);
+constexpr int kTransonicStepCap = 3000;
 
 // What the caller sees of a float: a double that overflows it is no answer either.
 bool FitsFloat(double v) {
@@ -36,6 +46,11 @@ struct Section {
     PanelNodes nodes;
     BaseFlows base;
     Stations stations;
+    bool reversed = false;
+    std::vector<Vec2> closed; // the contour the full-potential grid is built round
+    // Fitted at the first case that needs it.
+    std::optional<SectionMap> map;
+    bool mapTried = false;
 };
 
 std::optional<Section> SolveSection(std::span<const float> x, std::span<const float> y) {
@@ -53,7 +68,8 @@ std::optional<Section> SolveSection(std::span<const float> x, std::span<const fl
     if (!std::all_of(stations.begin(), stations.end(),
                      [](const Station& s) { return FitsFloat(s.x) && FitsFloat(s.y); }))
         return std::nullopt;
-    return Section{std::move(*nodes), std::move(*base), stations};
+    return Section{std::move(*nodes), std::move(*base), stations, contour->reversed,
+                   CloseTrailingEdge(contour->points), std::nullopt, false};
 }
 
 struct CaseResult {
@@ -61,6 +77,9 @@ struct CaseResult {
     double alphaDegrees = 0;
     double cl = 0;
     std::int32_t status = KALTO_OK;
+    bool fullPotential = false;
+    int steps = 0;
+    double largestMach = 0;
 };
 
 // Zero pressure; the angle or lift asked for is echoed so the caller's fields keep their values.
@@ -71,8 +90,42 @@ CaseResult BadInputCase(std::int32_t mode, float clain) {
     return result;
 }
 
-CaseResult SolveCase(const Section& section, std::int32_t mode, float mach, float clain,
-                     int iterationCap) {
+// The full-potential answer for a case whose panel answer turns supersonic; nothing when the
+// section cannot be mapped or the solution does not converge within the caps.
+std::optional<CaseResult> TransonicCase(Section& section, std::int32_t mode, float mach,
+                                        float clain,
+                                        std::chrono::steady_clock::time_point deadline) {
+    if (!section.mapTried) {
+        section.map = SectionMap::Fit(section.closed);
+        section.mapTried = true;
+    }
+    if (!section.map) return std::nullopt;
+    const Vec2 leadingEdge = section.nodes.p[static_cast<std::size_t>(section.nodes.leadingEdge)];
+    const Vec2 trailingEdge = 0.5 * (section.nodes.p.front() + section.nodes.p.back());
+    FullPotentialCase flow;
+    flow.mach = mach;
+    flow.liftGiven = mode == 0;
+    flow.alpha = mode == 1 ? clain * kDegree : 0.0;
+    flow.clTarget = clain;
+    flow.chord = Length(trailingEdge - leadingEdge);
+    const FullPotentialAnswer answer =
+        SolveFullPotential(*section.map, flow, FullPotentialGrid{}, {kTransonicStepCap, deadline});
+    if (!answer.converged) return std::nullopt;
+    CaseResult result;
+    result.cp = CpAlongWall(section.stations, section.reversed, answer.wall, answer.wallCp);
+    result.alphaDegrees = answer.alpha / kDegree;
+    result.cl = answer.cl;
+    result.fullPotential = true;
+    result.steps = static_cast<int>(answer.history.size());
+    result.largestMach = answer.largestMach;
+    const bool finite = FitsFloat(result.cl) && FitsFloat(result.alphaDegrees) &&
+                        std::all_of(result.cp.begin(), result.cp.end(), FitsFloat);
+    if (!finite) return std::nullopt;
+    return result;
+}
+
+CaseResult SolveCase(Section& section, std::int32_t mode, float mach, float clain,
+                     int iterationCap, std::chrono::steady_clock::time_point deadline) {
     if (!std::isfinite(mach) || mach < 0 || !std::isfinite(clain)) return BadInputCase(mode, clain);
     // At or past Mach 1 the correction has no answer; the incompressible one is shown instead.
     const bool supersonic = mach >= 1;
@@ -98,7 +151,16 @@ CaseResult SolveCase(const Section& section, std::int32_t mode, float mach, floa
                                                    : KALTO_OK;
     const bool finite = FitsFloat(result.cl) && FitsFloat(result.alphaDegrees) &&
                         std::all_of(result.cp.begin(), result.cp.end(), FitsFloat);
-    return finite ? result : BadInputCase(mode, clain);
+    if (!finite) return BadInputCase(mode, clain);
+
+    // Subsonic everywhere: the panel answer stands. Otherwise the full-potential solution
+    // answers, and the panel answer, marked as such, only when that fails.
+    const double lowest = *std::min_element(loading.cp.begin(), loading.cp.end());
+    const bool supercritical = !supersonic && mach > 0 && (!loading.inRange || lowest < SonicCp(mach));
+    if (!supercritical) return result;
+    if (auto transonic = TransonicCase(section, mode, mach, clain, deadline)) return *transonic;
+    result.status = KALTO_TRANSONIC_FALLBACK;
+    return result;
 }
 
 } // namespace
@@ -116,6 +178,7 @@ extern "C" void KALTO(const std::int32_t* NCASE, const std::int32_t* IMODE, cons
     const int iterationCap =
         *ITMAX >= 1 && *ITMAX <= kLargestIterationCap ? *ITMAX : kDefaultIterationCap;
 
+    const auto deadline = std::chrono::steady_clock::now() + kTransonicBudget;
     const int npt = *NPT;
     std::optional<Section> section;
     if (npt >= 3 && npt <= kPointCapacity)
@@ -133,12 +196,16 @@ extern "C" void KALTO(const std::int32_t* NCASE, const std::int32_t* IMODE, cons
             continue;
         }
         const CaseResult result = section && casesOk && modeOk
-                                      ? SolveCase(*section, mode, MACHIN[k], CLAIN[k], iterationCap)
+                                      ? SolveCase(*section, mode, MACHIN[k], CLAIN[k],
+                                                  iterationCap, deadline)
                                       : BadInputCase(mode, CLAIN[k]);
         for (int j = 0; j < kStationCount; ++j)
             CPS[k + kCaseCapacity * j] = static_cast<float>(result.cp[static_cast<std::size_t>(j)]);
         CASEOUT[k] = static_cast<float>(result.alphaDegrees);
         CASEOUT[k + kCaseCapacity] = static_cast<float>(result.cl);
+        CASEOUT[k + 2 * kCaseCapacity] = result.fullPotential ? 1.0f : 0.0f;
+        CASEOUT[k + 3 * kCaseCapacity] = static_cast<float>(result.steps);
+        CASEOUT[k + 4 * kCaseCapacity] = static_cast<float>(result.largestMach);
         ISTAT[k] = result.status;
         if (k == 0) {
             *ALPHAOUT = static_cast<float>(result.alphaDegrees);

@@ -1,6 +1,9 @@
-// The pressure solver's one entry, KALTO: an inviscid panel solution of one section with a
-// compressibility correction, returned as Cp at 129 stations. Everything the caller passes and
-// gets back is in this argument block; the library keeps no state between calls.
+// The pressure solver's one entry, KALTO: the inviscid flow round one section, returned as Cp
+// at 129 stations. A panel solution with the Karman-Tsien compressibility correction answers
+// while the flow stays subsonic; where it would reach the speed of sound somewhere, a
+// full-potential solution, which captures shocks, answers instead. Everything the caller passes
+// and gets back is in this argument block; the library keeps no state between calls, and one
+// call returns within about 2 s.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +32,12 @@ enum KaltoStatus : std::int32_t {
     // section. Stations lie cosine-spaced on 0..1 with Cp 0; ALPHAOUT and CLOUT echo the angle
     // or lift coefficient asked for when it is finite, else 0.
     KALTO_BAD_INPUT = 3,
+    // The panel solution's lowest Cp lies below the sonic Cp (or past the Karman-Tsien limit),
+    // but the full-potential solution did not converge within its iteration cap and the call's
+    // time cap, or the section could not be mapped for it. The panel answer is returned: it
+    // shows no shock and is not valid where the flow is supersonic (and may hold some points
+    // at the vacuum Cp, as for KALTO_OUT_OF_RANGE).
+    KALTO_TRANSONIC_FALLBACK = 4,
 };
 
 // Every argument is passed by reference. Arrays are 1-based in the descriptions below; a 2-D
@@ -41,7 +50,8 @@ enum KaltoStatus : std::int32_t {
 //  3 arg3     -    not read or written (any 4-byte object).
 //  4 MACHIN   in   (1..20) free-stream Mach number of each case, 0 <= M < 1.
 //  5 CLAIN    in   (1..20) lift coefficient or angle of attack of each case, see IMODE.
-//  6 ITMAX    in   iteration cap of the lift-coefficient search; outside 1..100 means 30.
+//  6 ITMAX    in   iteration cap of the panel method's lift-coefficient search; outside
+//                  1..100 means 30. The full-potential solver has caps of its own.
 //  7 arg7     -    not read or written.
 //  8 arg8     -    not read or written.
 //  9 NPT      in   number of contour points, 3..201.
@@ -60,7 +70,10 @@ enum KaltoStatus : std::int32_t {
 // 20 arg20    -    not read or written.
 // 21 arg21    -    not read or written.
 // 22 CASEOUT  out  (1..10, 1..100) per case k: (k, 1) angle of attack in degrees, (k, 2) lift
-//                  coefficient; the other elements are not written.
+//                  coefficient, (k, 3) 1 when the full-potential solution answered, else 0,
+//                  (k, 4) its relaxation steps on the full grid and (k, 5) the largest local
+//                  Mach number in its flow (both 0 for a panel answer); the other elements are
+//                  not written.
 // 23 ISTAT    out  (1..10) status of case k (KaltoStatus); elements past NCASE are set to 0.
 extern "C" KALTO_API void KALTO(const std::int32_t* NCASE, const std::int32_t* IMODE,
                                 const std::int32_t* arg3, const float* MACHIN, const float* CLAIN,
