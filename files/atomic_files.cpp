@@ -2,7 +2,6 @@
 #include "files/atomic_files.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -10,20 +9,7 @@
 namespace zarnfoil {
 namespace {
 
-std::string TemporaryName(const std::string& path) {
-    return path + ".zarnfoil-tmp";
-}
-
-std::optional<std::string> WriteWhole(const std::string& path, const std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return std::string(std::strerror(errno));
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    const int writeErrno = errno;
-    const bool closed = std::fclose(f) == 0;
-    if (!written) return std::string(std::strerror(writeErrno));
-    if (!closed) return std::string(std::strerror(errno));
-    return std::nullopt;
-}
+std::string TemporaryName(const std::string& path) { return path + ".zarnfoil-tmp"; }
 
 void RemoveQuietly(const std::string& path) {
     std::error_code ignored;
@@ -32,27 +18,56 @@ void RemoveQuietly(const std::string& path) {
 
 } // namespace
 
-std::optional<std::string> WriteFilesAtomically(const std::vector<OutputFile>& files) {
-    std::vector<std::string> temporaries;
-    for (const auto& file : files) {
-        const std::string temporary = TemporaryName(file.path);
-        if (auto error = WriteWhole(temporary, *file.text)) {
-            RemoveQuietly(temporary);
-            for (const auto& t : temporaries) RemoveQuietly(t);
-            return "Cannot write \"" + file.path + "\": " + *error +
-                   ". No output file was changed.";
+AtomicFiles::~AtomicFiles() { Discard(); }
+
+std::FILE* AtomicFiles::Open(const std::string& path) {
+    Entry entry{path, TemporaryName(path), nullptr, {}};
+    entry.file = std::fopen(entry.temporary.c_str(), "wb");
+    if (entry.file == nullptr) entry.error = std::strerror(errno);
+    entries_.push_back(std::move(entry));
+    return entries_.back().file;
+}
+
+std::optional<std::string> AtomicFiles::Commit(bool writesFailed) {
+    std::optional<std::string> failure;
+    for (Entry& e : entries_) {
+        if (e.file == nullptr) {
+            if (!failure) failure = "Cannot write \"" + e.path + "\": " + e.error + ".";
+            continue;
         }
-        temporaries.push_back(temporary);
+        const bool flawed = std::ferror(e.file) != 0;
+        const int writeErrno = errno;
+        const bool closed = std::fclose(e.file) == 0;
+        e.file = nullptr;
+        if (!failure && (flawed || !closed))
+            failure = "Cannot write \"" + e.path + "\": " + std::strerror(writeErrno) + ".";
     }
-    for (std::size_t i = 0; i < files.size(); ++i) {
+    if (!failure && writesFailed) failure = "Cannot write the output files completely.";
+    if (failure) {
+        Discard();
+        return *failure + " No output file was changed.";
+    }
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
         std::error_code error;
-        std::filesystem::rename(temporaries[i], files[i].path, error);
+        std::filesystem::rename(entries_[i].temporary, entries_[i].path, error);
         if (error) {
-            for (std::size_t j = i; j < files.size(); ++j) RemoveQuietly(temporaries[j]);
-            return "Cannot replace \"" + files[i].path + "\": " + error.message() + ".";
+            const std::string message = "Cannot replace \"" + entries_[i].path + "\": " + error.message() + ".";
+            entries_.erase(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(i));
+            Discard();
+            return message;
         }
     }
+    entries_.clear();
     return std::nullopt;
+}
+
+void AtomicFiles::Discard() {
+    for (Entry& e : entries_) {
+        if (e.file != nullptr) std::fclose(e.file);
+        e.file = nullptr;
+        RemoveQuietly(e.temporary);
+    }
+    entries_.clear();
 }
 
 } // namespace zarnfoil

@@ -12,7 +12,6 @@
 
 #include <cmath>
 #include <optional>
-#include <vector>
 
 namespace zarnfoil {
 namespace {
@@ -106,24 +105,19 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p) {
     }
     if (auto fault = FirstNonFinite(w, results, writeStl ? n2 : w.NOUT)) return Refused(*fault);
 
-    // sizes from the line lengths: three derivative lines and one input line a point, the
-    // thickness table and both exports a node, seven lines of about 40 characters a facet
-    const auto points = static_cast<std::size_t>(w.NP);
-    const auto nodes = static_cast<std::size_t>(w.NNODES);
-    const auto facets = static_cast<std::size_t>(4 * n2 + 12);
-    TextLines report(points * 250 + nodes * 140 + 2048), second(points * 85 + 256);
-    TextLines stl(writeStl ? facets * 260 + 64 : 0), labels(writeStl ? facets * 5 + 16 : 0);
+    // A file that cannot be opened leaves its writer without a file; Commit names it.
+    AtomicFiles files;
+    TextLines report(files.Open(w.OUTFILE1)), second(files.Open(w.OUTFILE2));
     WriteReportHeader(report, w, q.DSMOOTH);
     WriteReportTables(report, second, w, results);
     WriteSectionExports(report, w, q.OUTSECT);
-
-    std::vector<OutputFile> files{{w.OUTFILE1, &report.Text()}, {w.OUTFILE2, &second.Text()}};
+    bool complete = report.Finish() & second.Finish();
     if (writeStl) {
+        TextLines stl(files.Open(w.STLFILE)), labels(files.Open(w.STLPROPFILE));
         WriteStlSolid(stl, labels, w, n2);
-        files.push_back({w.STLFILE, &stl.Text()});
-        files.push_back({w.STLPROPFILE, &labels.Text()});
+        complete = complete & stl.Finish() & labels.Finish();
     }
-    auto writeError = WriteFilesAtomically(files);
+    auto writeError = files.Commit(!complete);
 
     s = std::move(w);
     p = q;

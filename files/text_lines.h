@@ -1,7 +1,9 @@
 // Text of an output file, built line by line with carriage return and line feed ends.
-// Numeric lines are rows of 10-character cells followed by one space.
+// Numeric lines are rows of 10-character cells followed by one space. The text goes to a file
+// in chunks as it grows, or stays in memory when no file is given.
 #pragma once
 
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -11,8 +13,8 @@ namespace zarnfoil {
 class TextLines {
   public:
     TextLines() = default;
-    // Room for about `expectedSize` characters, so a large file is not copied as it grows.
-    explicit TextLines(std::size_t expectedSize) { text_.reserve(expectedSize); }
+    // Writes through to `file` (which the caller opened and closes).
+    explicit TextLines(std::FILE* file) : file_(file) { text_.reserve(kChunk + 256); }
 
     void Line(std::string_view text);
     // One cell per value, then the space that ends every numeric line.
@@ -20,10 +22,18 @@ class TextLines {
     // n dashes and one space.
     void Dashes(int n);
 
+    // Writes what is left to the file; false when any write failed.
+    bool Finish();
+    // The text not yet written (all of it without a file).
     const std::string& Text() const { return text_; }
 
   private:
+    static constexpr std::size_t kChunk = 32768;
+    void Flush();
+
     std::string text_;
+    std::FILE* file_ = nullptr;
+    bool failed_ = false;
 };
 
 } // namespace zarnfoil
