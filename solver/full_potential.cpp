@@ -23,6 +23,7 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kCoarseSettled = 1e-4; // largest change per step that ends the coarse grid
 constexpr double kSettled = 2e-7;       // and the full grid
 constexpr double kLiftSettled = 2e-5;   // |CL - target| that ends a search by lift
+constexpr double kDiverged = 1.0;       // a change this large per step: the iteration has run off
 constexpr double kOmega = 1.6;          // over-relaxation of each AF2 step
 constexpr double kBiasStrength = 1.5;   // artificial density: bias = 1.5 (1 - 1/M^2)
 constexpr double kUpstream = 6.0;       // upstream difference of AF2 at supersonic nodes
@@ -174,7 +175,7 @@ GridRun RunGrid(const OGrid& grid, const FullPotentialCase& flow, FlowState& sta
         BalanceFluxes(grid, phi, -state.circulation, density, reference, balance);
         const double cl = LoadOnWall(grid, phi, state, flow, false).cl;
         if (history) history->push_back({step, balance.largestChange, cl});
-        if (!std::isfinite(balance.largestChange) || !std::isfinite(cl)) break;
+        if (!(balance.largestChange < kDiverged) || !std::isfinite(cl)) break;
         const bool liftMet = !flow.liftGiven || std::abs(cl - flow.clTarget) < kLiftSettled;
         if (balance.largestChange < settledAt && liftMet) {
             run.settled = true;

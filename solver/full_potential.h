@@ -20,9 +20,9 @@ struct FullPotentialCase {
 };
 
 struct FullPotentialGrid {
-    int around = 160;          // nodes round the section
-    int rings = 33;            // odd, so that every other ring makes the coarse grid
-    double outerRadius = 100;  // far boundary, in radii of the circle (about 25 chords)
+    int around = 192;          // nodes round the section
+    int rings = 41;            // odd, so that every other ring makes the coarse grid
+    double outerRadius = 100;  // far boundary, in radii of the circle (about 27 chords)
 };
 
 struct FullPotentialLimits {
