@@ -30,8 +30,11 @@ TEST(LiftTarget, ReachesTheLiftAndItsAngleGivesItBack) {
             KaltoCall byAngle = Naca2412(1, mach, byLift.alphaout);
             byAngle.Run();
             EXPECT_NEAR(byAngle.clout, target, 1e-4);
+            // A shock's place answers to the last digits of the angle: where the full-potential
+            // solution answered, the stations beside it may differ a little more.
+            const double tolerance = byLift.caseout[20] == 1 ? 0.01 : 1e-3;
             for (int j = 1; j <= 129; ++j)
-                EXPECT_NEAR(byAngle.Cp(j), byLift.Cp(j), 1e-3);
+                EXPECT_NEAR(byAngle.Cp(j), byLift.Cp(j), tolerance);
         }
     }
 }
