@@ -95,6 +95,7 @@ CaseResult BadInputCase(std::int32_t mode, float clain) {
 std::optional<CaseResult> TransonicCase(Section& section, std::int32_t mode, float mach,
                                         float clain,
                                         std::chrono::steady_clock::time_point deadline) {
+    if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
     if (!section.mapTried) {
         section.map = SectionMap::Fit(section.closed);
         section.mapTried = true;
