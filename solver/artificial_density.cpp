@@ -25,8 +25,8 @@ Isentropic IsentropicAt(double speedSquared, double mach) {
     speedSquared = std::min(speedSquared, capped);
     // a^2 / a_inf^2 = 1 + (gamma-1)/2 M^2 (1 - q^2); density = (a^2/a_inf^2)^(1/(gamma-1)),
     // the power 2.5 taken as a square and a root.
-    const double sound = std::max(1 + 0.5 * (kGamma - 1) * machSq * (1 - speedSquared),
-                                  kVacuumFloor);
+    const double sound =
+        std::max(1 + 0.5 * (kGamma - 1) * machSq * (1 - speedSquared), kVacuumFloor);
     return {sound * sound * std::sqrt(sound), speedSquared * machSq / sound};
 }
 
@@ -35,8 +35,8 @@ double PressureCoefficient(double density, double speedSquared, double mach) {
     return 2 * (std::pow(density, kGamma) - 1) / (kGamma * mach * mach);
 }
 
-void BiasedDensities(const OGrid& grid, const std::vector<double>& phi, double cutJump,
-                     double mach, double strength, FaceDensities& out) {
+void BiasedDensities(const OGrid& grid, const std::vector<double>& phi, double cutJump, double mach,
+                     double strength, FaceDensities& out) {
     const int n = grid.around;
     const int rings = grid.rings;
     const std::size_t count = phi.size();
@@ -62,7 +62,8 @@ void BiasedDensities(const OGrid& grid, const std::vector<double>& phi, double c
     const auto radialAt = [&](int i, int j) {
         if (j == 0 || j == rings - 1) return 0.0;
         return (phi[grid.At(i, j + 1)] - phi[grid.At(i, j - 1)]) /
-               (grid.eta[static_cast<std::size_t>(j + 1)] - grid.eta[static_cast<std::size_t>(j - 1)]);
+               (grid.eta[static_cast<std::size_t>(j + 1)] -
+                grid.eta[static_cast<std::size_t>(j - 1)]);
     };
 
     for (int j = 0; j < rings; ++j) {
@@ -75,7 +76,8 @@ void BiasedDensities(const OGrid& grid, const std::vector<double>& phi, double c
             if ((i > 0 || j > 0) && j < rings - 1) {
                 const double along = (next(i, j) - previous(i, j)) / (2 * dTheta);
                 const double across = radialAt(i, j);
-                const Isentropic node = IsentropicAt((along * along + across * across) / (h * h), mach);
+                const Isentropic node =
+                    IsentropicAt((along * along + across * across) / (h * h), mach);
                 out.largestMachSquared = std::max(out.largestMachSquared, node.machSquared);
                 if (node.machSquared > 1) {
                     out.bias[k] = std::min(1.0, strength * (1 - 1 / node.machSquared));
@@ -87,16 +89,19 @@ void BiasedDensities(const OGrid& grid, const std::vector<double>& phi, double c
                 const double along = (next(i, j) - phi[k]) / dTheta;
                 const double across = 0.5 * (radialAt(i, j) + radialAt(right, j));
                 const double hf = grid.hTheta[k];
-                rawTheta[k] = IsentropicAt((along * along + across * across) / (hf * hf), mach).density;
+                rawTheta[k] =
+                    IsentropicAt((along * along + across * across) / (hf * hf), mach).density;
                 upTheta[k] = along;
             }
             // Face (i, j+1/2).
             if (j + 1 < rings) {
                 const double across = (phi[grid.At(i, j + 1)] - phi[k]) / etaStep(j);
-                const double along = (next(i, j) - previous(i, j) + next(i, j + 1) - previous(i, j + 1)) /
-                                     (4 * dTheta);
+                const double along =
+                    (next(i, j) - previous(i, j) + next(i, j + 1) - previous(i, j + 1)) /
+                    (4 * dTheta);
                 const double hf = grid.hEta[k];
-                rawEta[k] = IsentropicAt((along * along + across * across) / (hf * hf), mach).density;
+                rawEta[k] =
+                    IsentropicAt((along * along + across * across) / (hf * hf), mach).density;
                 upEta[k] = across;
             }
         }

@@ -23,9 +23,9 @@ double PressureCoefficient(double density, double speedSquared, double mach);
 
 // Biased densities at the faces, and the bias switch at the nodes.
 struct FaceDensities {
-    std::vector<double> theta; // face (i+1/2, j)
-    std::vector<double> eta;   // face (i, j+1/2)
-    std::vector<double> bias;  // switch at the nodes: 0 where subsonic
+    std::vector<double> theta;      // face (i+1/2, j)
+    std::vector<double> eta;        // face (i, j+1/2)
+    std::vector<double> bias;       // switch at the nodes: 0 where subsonic
     std::vector<double> supersonic; // at the nodes: M^2 - 1 where positive, signed as the
                                     // flow along the ring (+: toward increasing i)
     double largestMachSquared = 0;

@@ -12,12 +12,12 @@
 namespace zarnfoil::solver {
 
 struct FluxBalance {
-    std::vector<double> residual;     // net flux out of each cell, rings 0 .. rings-2
-    std::vector<double> theta;        // coefficient of face (i+1/2, j)
-    std::vector<double> eta;          // coefficient of face (i, j+1/2)
-    std::vector<double> upwind;       // supersonic nodes: coefficient of the upstream
-                                      // difference along the ring, signed as the flow
-    double largestChange = 0;         // largest residual over its cell's diagonal
+    std::vector<double> residual; // net flux out of each cell, rings 0 .. rings-2
+    std::vector<double> theta;    // coefficient of face (i+1/2, j)
+    std::vector<double> eta;      // coefficient of face (i, j+1/2)
+    std::vector<double> upwind;   // supersonic nodes: coefficient of the upstream
+                                  // difference along the ring, signed as the flow
+    double largestChange = 0;     // largest residual over its cell's diagonal
 };
 
 // `reference` (empty, or one value per node) is subtracted from each cell's net flux.

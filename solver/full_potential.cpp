@@ -70,11 +70,12 @@ WallLoad LoadOnWall(const OGrid& grid, const std::vector<double>& phi, const Flo
     double fx = 0, fy = 0;
     for (int i = 0; i < n; ++i) {
         const std::size_t k = grid.At(i, 0);
-        const double next = i + 1 < n ? phi[grid.At(i + 1, 0)] : phi[grid.At(0, 0)] - state.circulation;
+        const double next =
+            i + 1 < n ? phi[grid.At(i + 1, 0)] : phi[grid.At(0, 0)] - state.circulation;
         const double speed = (next - phi[k]) / (grid.dTheta * grid.hTheta[k]);
         const double speedSquared = speed * speed;
-        const double cp =
-            PressureCoefficient(IsentropicAt(speedSquared, flow.mach).density, speedSquared, flow.mach);
+        const double cp = PressureCoefficient(IsentropicAt(speedSquared, flow.mach).density,
+                                              speedSquared, flow.mach);
         if (keepCp) load.cp[static_cast<std::size_t>(i)] = cp;
         const Complex d = grid.z[grid.At(i + 1 < n ? i + 1 : 0, 0)] - grid.z[k];
         fx -= cp * d.imag();

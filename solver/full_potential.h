@@ -16,17 +16,17 @@ struct FullPotentialCase {
     bool liftGiven = false; // true: reach clTarget by the angle; false: solve at alpha
     double alpha = 0;       // radians from the x axis
     double clTarget = 0;
-    double chord = 1;       // reference length of the lift coefficient
+    double chord = 1; // reference length of the lift coefficient
 };
 
 struct FullPotentialGrid {
-    int around = 192;          // nodes round the section
-    int rings = 41;            // odd, so that every other ring makes the coarse grid
-    double outerRadius = 100;  // far boundary, in radii of the circle (about 27 chords)
+    int around = 192;         // nodes round the section
+    int rings = 41;           // odd, so that every other ring makes the coarse grid
+    double outerRadius = 100; // far boundary, in radii of the circle (about 27 chords)
 };
 
 struct FullPotentialLimits {
-    int iterationCap = 3000;   // AF2 steps, both grids together
+    int iterationCap = 3000; // AF2 steps, both grids together
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 };
 

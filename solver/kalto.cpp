@@ -68,8 +68,13 @@ std::optional<Section> SolveSection(std::span<const float> x, std::span<const fl
     if (!std::all_of(stations.begin(), stations.end(),
                      [](const Station& s) { return FitsFloat(s.x) && FitsFloat(s.y); }))
         return std::nullopt;
-    return Section{std::move(*nodes), std::move(*base), stations, contour->reversed,
-                   CloseTrailingEdge(contour->points), std::nullopt, false};
+    return Section{std::move(*nodes),
+                   std::move(*base),
+                   stations,
+                   contour->reversed,
+                   CloseTrailingEdge(contour->points),
+                   std::nullopt,
+                   false};
 }
 
 struct CaseResult {
@@ -125,8 +130,8 @@ std::optional<CaseResult> TransonicCase(Section& section, std::int32_t mode, flo
     return result;
 }
 
-CaseResult SolveCase(Section& section, std::int32_t mode, float mach, float clain,
-                     int iterationCap, std::chrono::steady_clock::time_point deadline) {
+CaseResult SolveCase(Section& section, std::int32_t mode, float mach, float clain, int iterationCap,
+                     std::chrono::steady_clock::time_point deadline) {
     if (!std::isfinite(mach) || mach < 0 || !std::isfinite(clain)) return BadInputCase(mode, clain);
     // At or past Mach 1 the correction has no answer; the incompressible one is shown instead.
     const bool supersonic = mach >= 1;
@@ -157,7 +162,8 @@ CaseResult SolveCase(Section& section, std::int32_t mode, float mach, float clai
     // Subsonic everywhere: the panel answer stands. Otherwise the full-potential solution
     // answers, and the panel answer, marked as such, only when that fails.
     const double lowest = *std::min_element(loading.cp.begin(), loading.cp.end());
-    const bool supercritical = !supersonic && mach > 0 && (!loading.inRange || lowest < SonicCp(mach));
+    const bool supercritical =
+        !supersonic && mach > 0 && (!loading.inRange || lowest < SonicCp(mach));
     if (!supercritical) return result;
     if (auto transonic = TransonicCase(section, mode, mach, clain, deadline)) return *transonic;
     result.status = KALTO_TRANSONIC_FALLBACK;
@@ -196,10 +202,10 @@ extern "C" void KALTO(const std::int32_t* NCASE, const std::int32_t* IMODE, cons
             ISTAT[k] = KALTO_OK;
             continue;
         }
-        const CaseResult result = section && casesOk && modeOk
-                                      ? SolveCase(*section, mode, MACHIN[k], CLAIN[k],
-                                                  iterationCap, deadline)
-                                      : BadInputCase(mode, CLAIN[k]);
+        const CaseResult result =
+            section && casesOk && modeOk
+                ? SolveCase(*section, mode, MACHIN[k], CLAIN[k], iterationCap, deadline)
+                : BadInputCase(mode, CLAIN[k]);
         for (int j = 0; j < kStationCount; ++j)
             CPS[k + kCaseCapacity * j] = static_cast<float>(result.cp[static_cast<std::size_t>(j)]);
         CASEOUT[k] = static_cast<float>(result.alphaDegrees);

@@ -55,8 +55,8 @@ OGrid BuildOGrid(const SectionMap& map, int around, const std::vector<double>& e
             grid.hNode[k] = scaleAt(e, grid.Theta(i), &grid.z[k]);
             grid.hTheta[k] = scaleAt(e, grid.Theta(i) + 0.5 * grid.dTheta, nullptr);
             if (j + 1 < grid.rings)
-                grid.hEta[k] =
-                    scaleAt(0.5 * (e + eta[static_cast<std::size_t>(j + 1)]), grid.Theta(i), nullptr);
+                grid.hEta[k] = scaleAt(0.5 * (e + eta[static_cast<std::size_t>(j + 1)]),
+                                       grid.Theta(i), nullptr);
         }
     }
     grid.wallFace.resize(static_cast<std::size_t>(around));

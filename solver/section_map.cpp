@@ -53,8 +53,7 @@ std::optional<SectionMap> SectionMap::Fit(std::span<const Vec2> closedContour) {
     const double chord = std::abs(trailingEdge - leadingEdge);
     // Half the leading-edge radius inside the nose keeps the near-circle round there.
     const double radius = std::clamp(RadiusOfCurvature(spline, sLe), 1e-3 * chord, 0.1 * chord);
-    const Complex inside =
-        leadingEdge + 0.5 * radius * (trailingEdge - leadingEdge) / chord;
+    const Complex inside = leadingEdge + 0.5 * radius * (trailingEdge - leadingEdge) / chord;
 
     SectionMap map;
     map.corner_ = CornerMap(trailingEdge, inside, TrailingEdgeAngle(spline));
@@ -67,8 +66,8 @@ std::optional<SectionMap> SectionMap::Fit(std::span<const Vec2> closedContour) {
     for (int k = 1; k <= kSamplesPerSurface; ++k)
         nearCircle.push_back(map.corner_.ToNearCircle(AsComplex(spline.At(sLe * spacing(k)))));
     for (int k = 1; k < kSamplesPerSurface; ++k)
-        nearCircle.push_back(map.corner_.ToNearCircle(
-            AsComplex(spline.At(sLe + (total - sLe) * spacing(k)))));
+        nearCircle.push_back(
+            map.corner_.ToNearCircle(AsComplex(spline.At(sLe + (total - sLe) * spacing(k)))));
     for (const Complex w : nearCircle)
         if (!std::isfinite(w.real()) || !std::isfinite(w.imag())) return std::nullopt;
 

@@ -10,8 +10,7 @@ namespace zarnfoil::solver {
 std::vector<Vec2> CloseTrailingEdge(std::span<const Vec2> points) {
     std::vector<Vec2> closed(points.begin(), points.end());
     const std::size_t leadingEdge = static_cast<std::size_t>(
-        std::min_element(points.begin(), points.end(),
-                         [](Vec2 a, Vec2 b) { return a.x < b.x; }) -
+        std::min_element(points.begin(), points.end(), [](Vec2 a, Vec2 b) { return a.x < b.x; }) -
         points.begin());
     const Vec2 middle = 0.5 * (points.front() + points.back());
     const double xLe = points[leadingEdge].x;

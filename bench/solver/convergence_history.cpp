@@ -28,7 +28,8 @@ double UpperShock(const FullPotentialAnswer& answer, double mach) {
     for (std::size_t i = leadingEdge; i > 0; --i) {
         const double a = answer.wallCp[i], b = answer.wallCp[i - 1];
         if (a < sonic && b >= sonic)
-            shock = answer.wall[i].x + (sonic - a) / (b - a) * (answer.wall[i - 1].x - answer.wall[i].x);
+            shock = answer.wall[i].x +
+                    (sonic - a) / (b - a) * (answer.wall[i - 1].x - answer.wall[i].x);
     }
     return shock;
 }
@@ -59,16 +60,18 @@ int main(int argc, char** argv) {
                 answer.alpha * 180 / std::numbers::pi, answer.cl, answer.largestMach);
 
     std::printf("grid       steps  alpha deg  shock x   ms\n");
-    for (const FullPotentialGrid grid : {FullPotentialGrid{96, 21, 100}, FullPotentialGrid{128, 27, 100},
-                                         FullPotentialGrid{}, FullPotentialGrid{256, 53, 100},
-                                         FullPotentialGrid{384, 81, 100}}) {
+    for (const FullPotentialGrid grid :
+         {FullPotentialGrid{96, 21, 100}, FullPotentialGrid{128, 27, 100}, FullPotentialGrid{},
+          FullPotentialGrid{256, 53, 100}, FullPotentialGrid{384, 81, 100}}) {
         const auto start = std::chrono::steady_clock::now();
         const FullPotentialAnswer refined = SolveFullPotential(*map, flow, grid, {20000});
         const double ms =
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
         std::printf("%3d x %2d  %6zu  %9.4f  %7.4f  %5.0f%s\n", grid.around, grid.rings,
                     refined.history.size(), refined.alpha * 180 / std::numbers::pi,
-                    UpperShock(refined, flow.mach), ms, refined.converged ? "" : "  (not converged)");
+                    UpperShock(refined, flow.mach), ms,
+                    refined.converged ? "" : "  (not converged)");
     }
     return 0;
 }

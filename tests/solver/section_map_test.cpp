@@ -28,8 +28,8 @@ std::vector<Vec2> ClosedNaca(double thickness, double camber, bool closedFormula
 
 TEST(CornerMap, BothWaysUndoEachOtherAndTheSlopeIsTheDerivative) {
     const CornerMap map({1, 0}, {0.01, 0}, 16 * pi / 180);
-    for (const Complex z : {Complex(0.5, 0.06), Complex(0.0, 0.0), Complex(0.9, -0.01),
-                            Complex(0.2, -0.05)}) {
+    for (const Complex z :
+         {Complex(0.5, 0.06), Complex(0.0, 0.0), Complex(0.9, -0.01), Complex(0.2, -0.05)}) {
         const Complex w = map.ToNearCircle(z);
         EXPECT_NEAR(std::abs(map.FromNearCircle(w).z - z), 0, 1e-12) << z;
     }
