@@ -149,19 +149,20 @@ void SetFarField(const OGrid& grid, FlowState& state, double mach) {
 
 struct GridRun {
     bool settled = false;
+    bool ranOff = false;
     bool liftInReach = true;
 };
 
 GridRun RunGrid(const OGrid& grid, const FullPotentialCase& flow, FlowState& state,
-                double settledAt, const FullPotentialLimits& limits, int& iterations,
-                std::vector<ConvergenceStep>* history) {
+                double settledAt, const FullPotentialLimits& limits,
+                std::vector<ConvergenceStep>& history) {
     const CircleFlowBalance circleFlow = BalanceOfCircleFlow(grid);
     std::vector<double> phi, correction, reference(state.reduced.size());
     FaceDensities density;
     FluxBalance balance;
     GridRun run;
-    double alphaRatio = std::pow(kAlphaLow / kAlphaHigh, 1.0 / (kCycle - 1));
-    for (int step = 0; iterations < limits.iterationCap; ++step, ++iterations) {
+    const double alphaRatio = std::pow(kAlphaLow / kAlphaHigh, 1.0 / (kCycle - 1));
+    for (int step = 0; static_cast<int>(history.size()) < limits.iterationCap; ++step) {
         if (std::chrono::steady_clock::now() > limits.deadline) break;
         SetFarField(grid, state, flow.mach);
         FillPotential(grid, state, phi);
@@ -175,8 +176,12 @@ GridRun RunGrid(const OGrid& grid, const FullPotentialCase& flow, FlowState& sta
                            state.circulation * circleFlow.vortex[k];
         BalanceFluxes(grid, phi, -state.circulation, density, reference, balance);
         const double cl = LoadOnWall(grid, phi, state, flow, false).cl;
-        if (history) history->push_back({step, balance.largestChange, cl});
-        if (!(balance.largestChange < kDiverged) || !std::isfinite(cl)) break;
+        history.push_back(
+            {static_cast<int>(history.size()), grid.around, balance.largestChange, cl});
+        if (!(balance.largestChange < kDiverged) || !std::isfinite(cl)) {
+            run.ranOff = true;
+            break;
+        }
         const bool liftMet = !flow.liftGiven || std::abs(cl - flow.clTarget) < kLiftSettled;
         if (balance.largestChange < settledAt && liftMet) {
             run.settled = true;
@@ -238,10 +243,10 @@ FullPotentialAnswer SolveFullPotential(const SectionMap& map, const FullPotentia
     } else {
         state.circulation = CirculationAt(coarse, state);
     }
-    int iterations = 0;
-    RunGrid(coarse, flow, state, kCoarseSettled, limits, iterations, nullptr);
+    const GridRun first = RunGrid(coarse, flow, state, kCoarseSettled, limits, answer.history);
+    if (first.ranOff) return answer;
     state.reduced = Refined(coarse, state.reduced, fine);
-    const GridRun run = RunGrid(fine, flow, state, kSettled, limits, iterations, &answer.history);
+    const GridRun run = RunGrid(fine, flow, state, kSettled, limits, answer.history);
 
     std::vector<double> phi;
     SetFarField(fine, state, flow.mach);

@@ -31,7 +31,8 @@ struct FullPotentialLimits {
 };
 
 struct ConvergenceStep {
-    int iteration = 0;
+    int iteration = 0; // counted over both grids
+    int around = 0;    // the grid's nodes round the section
     double change = 0; // largest residual over its cell's diagonal
     double cl = 0;
 };
@@ -43,7 +44,7 @@ struct FullPotentialAnswer {
     double largestMach = 0;
     std::vector<Vec2> wall;     // section points half way between wall nodes, counter-clockwise
     std::vector<double> wallCp; // from the trailing edge
-    std::vector<ConvergenceStep> history; // fine grid, every step
+    std::vector<ConvergenceStep> history; // every step, the coarse grid's first
 };
 
 FullPotentialAnswer SolveFullPotential(const SectionMap& map, const FullPotentialCase& flow,

@@ -71,7 +71,7 @@ enum KaltoStatus : std::int32_t {
 // 21 arg21    -    not read or written.
 // 22 CASEOUT  out  (1..10, 1..100) per case k: (k, 1) angle of attack in degrees, (k, 2) lift
 //                  coefficient, (k, 3) 1 when the full-potential solution answered, else 0,
-//                  (k, 4) its relaxation steps on the full grid and (k, 5) the largest local
+//                  (k, 4) its relaxation steps (both grids) and (k, 5) the largest local
 //                  Mach number in its flow (both 0 for a panel answer); the other elements are
 //                  not written.
 // 23 ISTAT    out  (1..10) status of case k (KaltoStatus); elements past NCASE are set to 0.

@@ -1,6 +1,6 @@
 // The full-potential solution of the window's default case (NACA 0012 at M 0.70, CL 0.5) step
-// by step: the largest change per relaxation step and the lift coefficient on the full grid,
-// then the same case on finer and coarser grids with its shock's place.
+// by step: the largest change per relaxation step and the lift coefficient on the coarse grid
+// and then the full one, then the same case on finer and coarser grids with its shock's place.
 // Usage: kalto_convergence [EVERY]   (print every EVERY-th step, default 10)
 #include "naca_section.h"
 #include "solver/compressibility.h"
@@ -52,10 +52,15 @@ int main(int argc, char** argv) {
     flow.clTarget = 0.5;
 
     const FullPotentialAnswer answer = SolveFullPotential(*map, flow, {}, {});
-    std::printf("step  largest change  CL\n");
-    for (const ConvergenceStep& step : answer.history)
-        if (step.iteration % every == 0 || &step == &answer.history.back())
-            std::printf("%4d  %13.3e  %.6f\n", step.iteration, step.change, step.cl);
+    std::printf("step  grid  largest change  CL\n");
+    for (std::size_t k = 0; k < answer.history.size(); ++k) {
+        const ConvergenceStep& step = answer.history[k];
+        const bool gridEnds =
+            k + 1 == answer.history.size() || answer.history[k + 1].around != step.around;
+        if (step.iteration % every == 0 || gridEnds)
+            std::printf("%4d  %4d  %14.3e  %.6f\n", step.iteration, step.around, step.change,
+                        step.cl);
+    }
     std::printf("converged %d, alpha %.4f deg, CL %.6f, largest Mach %.3f\n\n", answer.converged,
                 answer.alpha * 180 / std::numbers::pi, answer.cl, answer.largestMach);
 
