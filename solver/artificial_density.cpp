@@ -1,6 +1,6 @@
-// Face densities from the velocity at each face (the difference across it, and the mean of the
-// differences beside it), then Holst's upwind bias: at a face the density moves toward the
-// next face upstream by the bias of the node upstream.
+// Face densities from the velocity at each face (for G the difference across it, and the mean
+// of the differences beside it), then Holst's upwind bias: at a face the density moves toward
+// the next face upstream by the bias of the node upstream.
 #include "solver/artificial_density.h"
 
 #include <algorithm>
@@ -35,11 +35,11 @@ double PressureCoefficient(double density, double speedSquared, double mach) {
     return 2 * (std::pow(density, kGamma) - 1) / (kGamma * mach * mach);
 }
 
-void BiasedDensities(const OGrid& grid, const std::vector<double>& phi, double cutJump, double mach,
-                     double strength, FaceDensities& out) {
+void BiasedDensities(const OGrid& grid, const std::vector<double>& reduced,
+                     const CircleFlow& circle, double mach, double strength, FaceDensities& out) {
     const int n = grid.around;
     const int rings = grid.rings;
-    const std::size_t count = phi.size();
+    const std::size_t count = reduced.size();
     out.theta.assign(count, 1.0);
     out.eta.assign(count, 1.0);
     out.bias.assign(count, 0.0);
@@ -47,35 +47,29 @@ void BiasedDensities(const OGrid& grid, const std::vector<double>& phi, double c
     out.largestMachSquared = 0;
     std::vector<double> rawTheta(count, 1.0), rawEta(count, 1.0), upTheta(count), upEta(count);
 
-    // phi at ring neighbours, the cut crossed with its jump.
-    const auto next = [&](int i, int j) {
-        return i + 1 < n ? phi[grid.At(i + 1, j)] : phi[grid.At(0, j)] + cutJump;
-    };
-    const auto previous = [&](int i, int j) {
-        return i > 0 ? phi[grid.At(i - 1, j)] : phi[grid.At(n - 1, j)] - cutJump;
-    };
     const double dTheta = grid.dTheta;
-    const auto etaStep = [&](int j) {
-        return grid.eta[static_cast<std::size_t>(j + 1)] - grid.eta[static_cast<std::size_t>(j)];
-    };
-    // d phi / d eta at a node: 0 at the wall (no flow through it), central inside.
-    const auto radialAt = [&](int i, int j) {
+    const auto eta = [&](int j) { return grid.eta[static_cast<std::size_t>(j)]; };
+    const auto g = [&](int i, int j) { return reduced[grid.At((i + n) % n, j)]; };
+    // G's derivatives at a node: central; across the rings 0 at the wall (no flow through it).
+    const auto gAlong = [&](int i, int j) { return (g(i + 1, j) - g(i - 1, j)) / (2 * dTheta); };
+    const auto gAcross = [&](int i, int j) {
         if (j == 0 || j == rings - 1) return 0.0;
-        return (phi[grid.At(i, j + 1)] - phi[grid.At(i, j - 1)]) /
-               (grid.eta[static_cast<std::size_t>(j + 1)] -
-                grid.eta[static_cast<std::size_t>(j - 1)]);
+        return (g(i, j + 1) - g(i, j - 1)) / (eta(j + 1) - eta(j - 1));
     };
 
     for (int j = 0; j < rings; ++j) {
         for (int i = 0; i < n; ++i) {
             const std::size_t k = grid.At(i, j);
-            const int right = i + 1 < n ? i + 1 : 0;
+            const std::size_t ii = static_cast<std::size_t>(i), jj = static_cast<std::size_t>(j);
             // Node: the bias switch. The trailing edge, where the map's scale vanishes, is a
             // stagnation point of the section's own flow and is left unbiased.
-            const double h = grid.hNode[k];
             if ((i > 0 || j > 0) && j < rings - 1) {
-                const double along = (next(i, j) - previous(i, j)) / (2 * dTheta);
-                const double across = radialAt(i, j);
+                const double along =
+                    circle.AlongRing(grid.coshEta[jj], grid.ray[ii]) + gAlong(i, j);
+                const double across =
+                    j == 0 ? 0.0
+                           : circle.AcrossRings(grid.sinhEta[jj], grid.ray[ii]) + gAcross(i, j);
+                const double h = grid.hNode[k];
                 const Isentropic node =
                     IsentropicAt((along * along + across * across) / (h * h), mach);
                 out.largestMachSquared = std::max(out.largestMachSquared, node.machSquared);
@@ -85,20 +79,24 @@ void BiasedDensities(const OGrid& grid, const std::vector<double>& phi, double c
                 }
             }
             // Face (i+1/2, j).
-            {
-                const double along = (next(i, j) - phi[k]) / dTheta;
-                const double across = 0.5 * (radialAt(i, j) + radialAt(right, j));
+            if (j < rings - 1) {
+                const double along = circle.AlongRing(grid.coshEta[jj], grid.rayHalf[ii]) +
+                                     (g(i + 1, j) - g(i, j)) / dTheta;
+                const double across = j == 0
+                                          ? 0.0
+                                          : circle.AcrossRings(grid.sinhEta[jj], grid.rayHalf[ii]) +
+                                                0.5 * (gAcross(i, j) + gAcross(i + 1, j));
                 const double hf = grid.hTheta[k];
                 rawTheta[k] =
                     IsentropicAt((along * along + across * across) / (hf * hf), mach).density;
                 upTheta[k] = along;
             }
-            // Face (i, j+1/2).
+            // Face (i, j+1/2), half way between the rings.
             if (j + 1 < rings) {
-                const double across = (phi[grid.At(i, j + 1)] - phi[k]) / etaStep(j);
-                const double along =
-                    (next(i, j) - previous(i, j) + next(i, j + 1) - previous(i, j + 1)) /
-                    (4 * dTheta);
+                const double across = circle.AcrossRings(grid.sinhEtaHalf[jj], grid.ray[ii]) +
+                                      (g(i, j + 1) - g(i, j)) / (eta(j + 1) - eta(j));
+                const double along = circle.AlongRing(grid.coshEtaHalf[jj], grid.ray[ii]) +
+                                     0.5 * (gAlong(i, j) + gAlong(i, j + 1));
                 const double hf = grid.hEta[k];
                 rawEta[k] =
                     IsentropicAt((along * along + across * across) / (hf * hf), mach).density;

@@ -3,6 +3,7 @@
 // potential equation captures shocks.
 #pragma once
 
+#include "solver/circle_flow.h"
 #include "solver/compressibility.h"
 #include "solver/o_grid.h"
 
@@ -31,10 +32,11 @@ struct FaceDensities {
     double largestMachSquared = 0;
 };
 
-// From the full potential at the nodes; `cutJump` is what phi gains once round a ring
-// (across the cut behind the trailing edge). `strength` scales the upwind bias:
-// bias = min(1, strength (1 - 1/M^2)) where M > 1.
-void BiasedDensities(const OGrid& grid, const std::vector<double>& phi, double cutJump, double mach,
-                     double strength, FaceDensities& out);
+// From the circle flow and the reduced potential G at the nodes (phi = circle flow + G): the
+// circle flow's velocity is taken exactly, G's by differences, so that the density far out,
+// where the rings lie wide apart, carries no error of the circle flow's large potential.
+// `strength` scales the upwind bias: bias = min(1, strength (1 - 1/M^2)) where M > 1.
+void BiasedDensities(const OGrid& grid, const std::vector<double>& reduced,
+                     const CircleFlow& circle, double mach, double strength, FaceDensities& out);
 
 } // namespace zarnfoil::solver

@@ -38,46 +38,46 @@ struct FlowState {
     double alpha = 0;            // radians from the x axis
 };
 
-// phi = 2 |a1| cosh(eta) cos(theta - alpha') - circulation theta / (2 pi) + G, alpha' the
-// angle of attack seen in the circle plane; theta runs 0 .. 2 pi from the trailing edge.
-void FillPotential(const OGrid& grid, const FlowState& state, std::vector<double>& phi) {
-    const double radius = std::abs(grid.scale);
-    const double angle = state.alpha - std::arg(grid.scale);
-    phi.resize(state.reduced.size());
-    for (int j = 0; j < grid.rings; ++j) {
-        const double amplitude = 2 * radius * std::cosh(grid.eta[static_cast<std::size_t>(j)]);
-        for (int i = 0; i < grid.around; ++i) {
-            const double theta = grid.Theta(i);
-            const std::size_t k = grid.At(i, j);
-            phi[k] = amplitude * std::cos(theta - angle) - state.circulation * theta / (2 * kPi) +
-                     state.reduced[k];
-        }
-    }
+CircleFlow CircleFlowOf(const OGrid& grid, const FlowState& state) {
+    return {2 * std::abs(grid.scale), state.alpha - std::arg(grid.scale), state.circulation};
 }
 
-// The wall: speed from the potential difference between neighbouring wall nodes, Cp from the
-// isentropic relation, lift from the pressure force on each wall segment.
+void FillPotential(const OGrid& grid, const FlowState& state, std::vector<double>& phi) {
+    const CircleFlow circle = CircleFlowOf(grid, state);
+    phi.resize(state.reduced.size());
+    for (int j = 0; j < grid.rings; ++j)
+        for (int i = 0; i < grid.around; ++i) {
+            const std::size_t k = grid.At(i, j);
+            phi[k] = circle.Potential(grid.eta[static_cast<std::size_t>(j)], grid.Theta(i)) +
+                     state.reduced[k];
+        }
+}
+
+// The wall: speed half way between neighbouring wall nodes (the circle flow's exactly, G's by
+// the difference), Cp from the isentropic relation, lift from the pressure force on each wall
+// segment.
 struct WallLoad {
     double cl = 0;
     std::vector<double> cp;
 };
 
-WallLoad LoadOnWall(const OGrid& grid, const std::vector<double>& phi, const FlowState& state,
-                    const FullPotentialCase& flow, bool keepCp) {
+WallLoad LoadOnWall(const OGrid& grid, const FlowState& state, const FullPotentialCase& flow,
+                    bool keepCp) {
     const int n = grid.around;
+    const CircleFlow circle = CircleFlowOf(grid, state);
     WallLoad load;
     if (keepCp) load.cp.resize(static_cast<std::size_t>(n));
     double fx = 0, fy = 0;
     for (int i = 0; i < n; ++i) {
         const std::size_t k = grid.At(i, 0);
-        const double next =
-            i + 1 < n ? phi[grid.At(i + 1, 0)] : phi[grid.At(0, 0)] - state.circulation;
-        const double speed = (next - phi[k]) / (grid.dTheta * grid.hTheta[k]);
-        const double speedSquared = speed * speed;
+        const std::size_t next = grid.At(i + 1 < n ? i + 1 : 0, 0);
+        const double along = circle.AlongRing(1, grid.rayHalf[static_cast<std::size_t>(i)]) +
+                             (state.reduced[next] - state.reduced[k]) / grid.dTheta;
+        const double speedSquared = along * along / (grid.hTheta[k] * grid.hTheta[k]);
         const double cp = PressureCoefficient(IsentropicAt(speedSquared, flow.mach).density,
                                               speedSquared, flow.mach);
         if (keepCp) load.cp[static_cast<std::size_t>(i)] = cp;
-        const Complex d = grid.z[grid.At(i + 1 < n ? i + 1 : 0, 0)] - grid.z[k];
+        const Complex d = grid.z[next] - grid.z[k];
         fx -= cp * d.imag();
         fy += cp * d.real();
     }
@@ -166,16 +166,14 @@ GridRun RunGrid(const OGrid& grid, const FullPotentialCase& flow, FlowState& sta
         if (std::chrono::steady_clock::now() > limits.deadline) break;
         SetFarField(grid, state, flow.mach);
         FillPotential(grid, state, phi);
-        BiasedDensities(grid, phi, -state.circulation, flow.mach, kBiasStrength, density);
-        const double radius = std::abs(grid.scale);
-        const double angle = state.alpha - std::arg(grid.scale);
+        const CircleFlow circle = CircleFlowOf(grid, state);
+        BiasedDensities(grid, state.reduced, circle, flow.mach, kBiasStrength, density);
         for (std::size_t k = 0; k < reference.size(); ++k)
-            reference[k] = 2 * radius *
-                               (std::cos(angle) * circleFlow.cosine[k] +
-                                std::sin(angle) * circleFlow.sine[k]) +
-                           state.circulation * circleFlow.vortex[k];
+            reference[k] = circle.Amplitude() * (std::cos(circle.Angle()) * circleFlow.cosine[k] +
+                                                 std::sin(circle.Angle()) * circleFlow.sine[k]) +
+                           circle.Circulation() * circleFlow.vortex[k];
         BalanceFluxes(grid, phi, -state.circulation, density, reference, balance);
-        const double cl = LoadOnWall(grid, phi, state, flow, false).cl;
+        const double cl = LoadOnWall(grid, state, flow, false).cl;
         history.push_back(
             {static_cast<int>(history.size()), grid.around, balance.largestChange, cl});
         if (!(balance.largestChange < kDiverged) || !std::isfinite(cl)) {
@@ -248,12 +246,11 @@ FullPotentialAnswer SolveFullPotential(const SectionMap& map, const FullPotentia
     state.reduced = Refined(coarse, state.reduced, fine);
     const GridRun run = RunGrid(fine, flow, state, kSettled, limits, answer.history);
 
-    std::vector<double> phi;
     SetFarField(fine, state, flow.mach);
-    FillPotential(fine, state, phi);
-    const WallLoad load = LoadOnWall(fine, phi, state, flow, true);
+    const WallLoad load = LoadOnWall(fine, state, flow, true);
     FaceDensities density;
-    BiasedDensities(fine, phi, -state.circulation, flow.mach, kBiasStrength, density);
+    BiasedDensities(fine, state.reduced, CircleFlowOf(fine, state), flow.mach, kBiasStrength,
+                    density);
     answer.converged = run.settled && run.liftInReach;
     answer.alpha = state.alpha;
     answer.cl = load.cl;

@@ -59,6 +59,17 @@ OGrid BuildOGrid(const SectionMap& map, int around, const std::vector<double>& e
                                        grid.Theta(i), nullptr);
         }
     }
+    for (std::size_t j = 0; j < eta.size(); ++j) {
+        const double half = j + 1 < eta.size() ? 0.5 * (eta[j] + eta[j + 1]) : eta[j];
+        grid.coshEta.push_back(std::cosh(eta[j]));
+        grid.sinhEta.push_back(std::sinh(eta[j]));
+        grid.coshEtaHalf.push_back(std::cosh(half));
+        grid.sinhEtaHalf.push_back(std::sinh(half));
+    }
+    for (int i = 0; i < around; ++i) {
+        grid.ray.push_back(std::polar(1.0, grid.Theta(i)));
+        grid.rayHalf.push_back(std::polar(1.0, grid.Theta(i) + 0.5 * grid.dTheta));
+    }
     grid.wallFace.resize(static_cast<std::size_t>(around));
     for (int i = 0; i < around; ++i)
         scaleAt(0, grid.Theta(i) + 0.5 * grid.dTheta, &grid.wallFace[static_cast<std::size_t>(i)]);

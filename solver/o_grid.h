@@ -19,7 +19,11 @@ struct OGrid {
     std::vector<double> hNode, hTheta, hEta; // scale at nodes, at the faces between neighbours
                                              // on a ring (i+1/2, j), and between rings (i, j+1/2)
     std::vector<Complex> wallFace;           // section point half way between wall nodes
-    Complex scale, centre;                   // the map's a1 and a0
+    // For the circle flow's velocity: cosh and sinh of eta at each ring and half way to the
+    // next, and exp(i theta) on each ray and half way to the next.
+    std::vector<double> coshEta, sinhEta, coshEtaHalf, sinhEtaHalf;
+    std::vector<Complex> ray, rayHalf;
+    Complex scale, centre; // the map's a1 and a0
 
     std::size_t At(int i, int j) const {
         return static_cast<std::size_t>(j) * static_cast<std::size_t>(around) +
