@@ -133,6 +133,24 @@ TEST(FullPotentialTransonic, SymmetricSectionAtZeroAngleHasTwinShocks) {
     EXPECT_LT(upper[0], 0.7);
 }
 
+TEST(FullPotentialTransonic, StrongShocksStandOnBothSurfacesBelowTheLiftCurvesTurn) {
+    // NACA 0012 at M 0.80: asked for CL 0.4, the solution stands at about 0.6 degrees with a
+    // shock on each surface, the upper one well aft. The angle needed peaks near 0.68 degrees
+    // (CL about 0.65) and falls beyond: at larger angles the conservative full potential has
+    // no solution with the upper shock ahead of the trailing edge (Euler: CL 0.363 at 1.25).
+    const FullPotentialAnswer answer = Solve(Naca(0.12), 0.8, true, 0.4);
+    ASSERT_TRUE(answer.converged);
+    EXPECT_NEAR(answer.cl, 0.4, 1e-4);
+    EXPECT_GT(answer.alpha / kDegree, 0.5);
+    EXPECT_LT(answer.alpha / kDegree, 0.7);
+    const auto upper = ShocksOn(answer, true, 0.8), lower = ShocksOn(answer, false, 0.8);
+    ASSERT_EQ(upper.size(), 1u);
+    ASSERT_EQ(lower.size(), 1u);
+    EXPECT_GT(upper[0], lower[0] + 0.2);
+    for (const double cp : answer.wallCp)
+        EXPECT_TRUE(std::isfinite(cp));
+}
+
 struct Published {
     double mach, alpha, cl;
 };
