@@ -12,14 +12,11 @@ namespace {
 
 // Lowest share of the free-stream 1 + (gamma-1)/2 M^2 kept by the speed term: near vacuum.
 constexpr double kVacuumFloor = 1e-3;
-constexpr double kMachCap = 1.8;
 
 } // namespace
 
 Isentropic IsentropicAt(double speedSquared, double mach) {
     const double machSq = mach * mach;
-    // A transient speed past local Mach kMachCap is held there: beyond it the mass flux would
-    // fall fast as the speed grows, and the iteration would run off toward vacuum.
     const double capped = kMachCap * kMachCap * (1 + 0.5 * (kGamma - 1) * machSq) /
                           (machSq * (1 + 0.5 * (kGamma - 1) * kMachCap * kMachCap));
     speedSquared = std::min(speedSquared, capped);

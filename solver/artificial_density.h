@@ -11,8 +11,13 @@
 
 namespace zarnfoil::solver {
 
-// Density and local Mach number squared at a speed q (free stream: q = 1, density 1). A speed
-// past the vacuum limit keeps a small positive density so the iteration can recover.
+// Local Mach number at which the speed is held during the iteration: beyond it the mass flux
+// would fall fast as the speed grows, and the iteration would run off toward vacuum. A flow
+// that still reaches it when the iteration settles is no solution.
+inline constexpr double kMachCap = 1.8;
+
+// Density and local Mach number squared at a speed q (free stream: q = 1, density 1), the speed
+// held at kMachCap.
 struct Isentropic {
     double density = 1;
     double machSquared = 0;

@@ -1,7 +1,9 @@
-// Karman-Trefftz map both ways. On and outside the near-circle (w - 1)/(w + 1) lies in the
-// right half plane, so the principal powers need no branch bookkeeping.
+// Karman-Trefftz map both ways. Along the contour the angle of (z - T)/(z - L) turns by less
+// than 2 pi, and outside the near-circle (w - 1)/(w + 1) stays clear of the negative axis, so
+// one continuous branch serves both directions.
 #include "solver/corner_map.h"
 
+#include <cmath>
 #include <numbers>
 
 namespace zarnfoil::solver {
@@ -9,9 +11,25 @@ namespace zarnfoil::solver {
 CornerMap::CornerMap(Complex trailingEdge, Complex inside, double corner)
     : trailingEdge_(trailingEdge), inside_(inside), k_(2 - corner / std::numbers::pi) {}
 
-Complex CornerMap::ToNearCircle(Complex z) const {
-    const Complex ratio = std::pow((z - trailingEdge_) / (z - inside_), 1 / k_);
-    return (1.0 + ratio) / (1.0 - ratio);
+std::vector<Complex> CornerMap::ToNearCircle(std::span<const Complex> contour) const {
+    std::vector<Complex> out;
+    double previous = 0;
+    bool first = true;
+    for (const Complex z : contour) {
+        const Complex v = (z - trailingEdge_) / (z - inside_);
+        if (v == 0.0) { // the trailing edge itself
+            out.push_back(1.0);
+            continue;
+        }
+        double angle = std::arg(v);
+        if (!first)
+            angle += 2 * std::numbers::pi * std::round((previous - angle) / (2 * std::numbers::pi));
+        first = false;
+        previous = angle;
+        const Complex ratio = std::polar(std::pow(std::abs(v), 1 / k_), angle / k_);
+        out.push_back((1.0 + ratio) / (1.0 - ratio));
+    }
+    return out;
 }
 
 CornerMap::Image CornerMap::FromNearCircle(Complex w) const {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <complex>
+#include <span>
+#include <vector>
 
 namespace zarnfoil::solver {
 
@@ -16,8 +18,10 @@ class CornerMap {
     CornerMap() = default;
     CornerMap(Complex trailingEdge, Complex inside, double corner);
 
-    // Section plane to near-circle plane, for points on the section contour.
-    Complex ToNearCircle(Complex z) const;
+    // Section plane to near-circle plane for the points of the section contour in order from
+    // the trailing edge round to it again: the power takes its branch by continuity along the
+    // contour, as a cambered section's lower surface needs.
+    std::vector<Complex> ToNearCircle(std::span<const Complex> contour) const;
 
     struct Image {
         Complex z;

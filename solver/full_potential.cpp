@@ -251,10 +251,10 @@ FullPotentialAnswer SolveFullPotential(const SectionMap& map, const FullPotentia
     FaceDensities density;
     BiasedDensities(fine, state.reduced, CircleFlowOf(fine, state), flow.mach, kBiasStrength,
                     density);
-    answer.converged = run.settled && run.liftInReach;
+    answer.largestMach = std::sqrt(density.largestMachSquared);
+    answer.converged = run.settled && run.liftInReach && answer.largestMach < kMachCap - 1e-6;
     answer.alpha = state.alpha;
     answer.cl = load.cl;
-    answer.largestMach = std::sqrt(density.largestMachSquared);
     answer.wallCp = load.cp;
     for (const Complex z : fine.wallFace)
         answer.wall.push_back({z.real(), z.imag()});

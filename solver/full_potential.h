@@ -38,8 +38,8 @@ struct ConvergenceStep {
 };
 
 struct FullPotentialAnswer {
-    bool converged = false;
-    double alpha = 0; // radians
+    bool converged = false; // settled, the lift reached, and no speed held at the Mach cap
+    double alpha = 0;       // radians
     double cl = 0;
     double largestMach = 0;
     std::vector<Vec2> wall;     // section points half way between wall nodes, counter-clockwise

@@ -36,6 +36,8 @@ constexpr double kDegree = std::numbers::pi / 180;
 // milliseconds, so the call returns within 2 s.
 constexpr auto kTransonicBudget = std::chrono::milliseconds(1900);
 constexpr int kTransonicStepCap = 3000;
+// Share of the chord ahead of the trailing edge where a full-potential answer must be subsonic.
+constexpr double kTrailingEdgeShare = 0.03;
 
 // What the caller sees of a float: a double that overflows it is no answer either.
 bool FitsFloat(double v) {
@@ -96,7 +98,8 @@ CaseResult BadInputCase(std::int32_t mode, float clain) {
 }
 
 // The full-potential answer for a case whose panel answer turns supersonic; nothing when the
-// section cannot be mapped or the solution does not converge within the caps.
+// section cannot be mapped, the solution does not converge within the caps, or it is
+// supersonic at the trailing edge.
 std::optional<CaseResult> TransonicCase(Section& section, std::int32_t mode, float mach,
                                         float clain,
                                         std::chrono::steady_clock::time_point deadline) {
@@ -117,6 +120,14 @@ std::optional<CaseResult> TransonicCase(Section& section, std::int32_t mode, flo
     const FullPotentialAnswer answer =
         SolveFullPotential(*section.map, flow, FullPotentialGrid{}, {kTransonicStepCap, deadline});
     if (!answer.converged) return std::nullopt;
+    // Supersonic flow that reaches the trailing edge ends in a shock there: a solution the
+    // potential model admits but no real flow follows (it would separate), with a lift far
+    // beyond the real one.
+    const double sonic = SonicCp(mach);
+    for (std::size_t i = 0; i < answer.wall.size(); ++i)
+        if (answer.wall[i].x > trailingEdge.x - kTrailingEdgeShare * flow.chord &&
+            answer.wallCp[i] < sonic)
+            return std::nullopt;
     CaseResult result;
     result.cp = CpAlongWall(section.stations, section.reversed, answer.wall, answer.wallCp);
     result.alphaDegrees = answer.alpha / kDegree;

@@ -34,9 +34,10 @@ enum KaltoStatus : std::int32_t {
     KALTO_BAD_INPUT = 3,
     // The panel solution's lowest Cp lies below the sonic Cp (or past the Karman-Tsien limit),
     // but the full-potential solution did not converge within its iteration cap and the call's
-    // time cap, or the section could not be mapped for it. The panel answer is returned: it
-    // shows no shock and is not valid where the flow is supersonic (and may hold some points
-    // at the vacuum Cp, as for KALTO_OUT_OF_RANGE).
+    // time cap, or converged only with supersonic flow reaching the last 3 % of the chord (a
+    // shock at the trailing edge: the flow would separate), or the section could not be mapped
+    // for it. The panel answer is returned: it shows no shock and is not valid where the flow
+    // is supersonic (and may hold some points at the vacuum Cp, as for KALTO_OUT_OF_RANGE).
     KALTO_TRANSONIC_FALLBACK = 4,
 };
 

@@ -51,23 +51,27 @@ std::optional<SectionMap> SectionMap::Fit(std::span<const Vec2> closedContour) {
     const Complex trailingEdge = AsComplex(spline.At(0));
     const Complex leadingEdge = AsComplex(spline.At(sLe));
     const double chord = std::abs(trailingEdge - leadingEdge);
-    // Half the leading-edge radius inside the nose keeps the near-circle round there.
+    // Half the leading-edge radius inside the nose, along the inward normal (the contour runs
+    // counter-clockwise), keeps the near-circle round there.
     const double radius = std::clamp(RadiusOfCurvature(spline, sLe), 1e-3 * chord, 0.1 * chord);
-    const Complex inside = leadingEdge + 0.5 * radius * (trailingEdge - leadingEdge) / chord;
+    const Complex tangent = AsComplex(spline.Slope(sLe));
+    const Complex inward = Complex(0, 1) * tangent / std::abs(tangent);
+    const Complex inside = leadingEdge + 0.5 * radius * inward;
 
     SectionMap map;
     map.corner_ = CornerMap(trailingEdge, inside, TrailingEdgeAngle(spline));
 
     // Cosine spacing in arc length along each surface, from the trailing edge round.
-    std::vector<Complex> nearCircle{1.0};
     const auto spacing = [](int k) {
         return 0.5 * (1 - std::cos(std::numbers::pi * k / kSamplesPerSurface));
     };
-    for (int k = 1; k <= kSamplesPerSurface; ++k)
-        nearCircle.push_back(map.corner_.ToNearCircle(AsComplex(spline.At(sLe * spacing(k)))));
+    std::vector<Complex> samples;
+    for (int k = 0; k <= kSamplesPerSurface; ++k)
+        samples.push_back(AsComplex(spline.At(sLe * spacing(k))));
     for (int k = 1; k < kSamplesPerSurface; ++k)
-        nearCircle.push_back(
-            map.corner_.ToNearCircle(AsComplex(spline.At(sLe + (total - sLe) * spacing(k)))));
+        samples.push_back(AsComplex(spline.At(sLe + (total - sLe) * spacing(k))));
+    samples.front() = trailingEdge;
+    const std::vector<Complex> nearCircle = map.corner_.ToNearCircle(samples);
     for (const Complex w : nearCircle)
         if (!std::isfinite(w.real()) || !std::isfinite(w.imag())) return std::nullopt;
 

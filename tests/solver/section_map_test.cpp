@@ -27,12 +27,27 @@ std::vector<Vec2> ClosedNaca(double thickness, double camber, bool closedFormula
 }
 
 TEST(CornerMap, BothWaysUndoEachOtherAndTheSlopeIsTheDerivative) {
-    const CornerMap map({1, 0}, {0.01, 0}, 16 * pi / 180);
-    for (const Complex z :
-         {Complex(0.5, 0.06), Complex(0.0, 0.0), Complex(0.9, -0.01), Complex(0.2, -0.05)}) {
-        const Complex w = map.ToNearCircle(z);
-        EXPECT_NEAR(std::abs(map.FromNearCircle(w).z - z), 0, 1e-12) << z;
+    // A strongly cambered outline from the trailing edge round: along its lower surface the
+    // angle of the power passes -pi, so only continuity along the contour finds the branch.
+    const CornerMap map({1, 0}, {0.01, 0.03}, 16 * pi / 180);
+    std::vector<Complex> contour{1.0};
+    for (int k = 1; k < 100; ++k) {
+        const double x = 0.5 * (1 + std::cos(2 * pi * k / 100));
+        const double camber = 0.5 * x * (1 - x), half = 0.3 * std::sqrt(x) * (1 - x);
+        contour.push_back(Complex(x, k < 50 ? camber + half : camber - half));
     }
+    contour.push_back(1.0);
+    const std::vector<Complex> nearCircle = map.ToNearCircle(contour);
+    ASSERT_EQ(nearCircle.size(), contour.size());
+    EXPECT_EQ(nearCircle.front(), Complex(1.0));
+    EXPECT_EQ(nearCircle.back(), Complex(1.0));
+    for (std::size_t k = 0; k < contour.size(); ++k)
+        EXPECT_NEAR(std::abs(map.FromNearCircle(nearCircle[k]).z - contour[k]), 0, 1e-12) << k;
+    // The near-circle winds once round the origin: no point jumped to the other branch.
+    double turn = 0;
+    for (std::size_t k = 2; k + 1 < nearCircle.size(); ++k)
+        turn += std::arg(nearCircle[k] / nearCircle[k - 1]);
+    EXPECT_NEAR(turn, 2 * pi, 0.5);
     for (const Complex w : {Complex(1.3, 0.4), Complex(-1.5, 0.2), Complex(0.2, -1.4)}) {
         const double h = 1e-6;
         const Complex numeric =
