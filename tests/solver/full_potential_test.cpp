@@ -247,6 +247,14 @@ TEST_F(DefaultCase, TheAngleFoundGivesTheLiftBack) {
     EXPECT_NEAR(byAngle.cl, 0.5, 1e-3);
 }
 
+TEST(FullPotentialCaps, ASolutionHeldAtTheMachCapIsNoSolution) {
+    // NACA 4418 at M 0.6 and 6 degrees settles only with the upper surface's speed held at the
+    // iteration's cap: no flow, so not converged.
+    const FullPotentialAnswer answer = Solve(Naca(0.18, 0.04), 0.6, false, 6);
+    EXPECT_FALSE(answer.converged);
+    EXPECT_NEAR(answer.largestMach, 1.8, 1e-6);
+}
+
 TEST(FullPotentialCaps, IterationCapAndDeadlineEndTheSolutionUnconverged) {
     const std::vector<Vec2> section = Naca(0.12);
     FullPotentialLimits few;

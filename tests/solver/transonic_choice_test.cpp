@@ -142,6 +142,22 @@ TEST(TransonicChoice, StrongShocksGiveAFiniteAnswerThatSaysWhatItIs) {
     }
 }
 
+TEST(TransonicChoice, SupersonicFlowAtTheTrailingEdgeIsNotAnAnswer) {
+    // NACA 2412 at M 0.75 and 2 degrees: the full potential settles with the upper surface
+    // supersonic to the trailing edge and CL 1.6, a flow that would separate at once.
+    std::vector<float> x, y;
+    NacaSection(0.02, 0.4, 0.12, 161, x, y);
+    KaltoCall call;
+    call.SetContour(x, y);
+    call.machin[0] = 0.75f;
+    call.clain[0] = 2.0f;
+    call.Run();
+    EXPECT_EQ(call.Status(), KALTO_TRANSONIC_FALLBACK);
+    EXPECT_FALSE(FullPotentialAnswered(call));
+    EXPECT_TRUE(call.OutputsFinite());
+    EXPECT_LT(call.clout, 1.0f) << "the panel answer";
+}
+
 TEST(TransonicChoice, TenHardCasesStillReturnWithinTheTimeCap) {
     // A hang guard, not a speed test: the call's full-potential budget is 2 s, so ten cases
     // that would each iterate to their cap must still come back in good time.
