@@ -8,22 +8,14 @@
 
 namespace zarnfoil::solver {
 
-namespace {
-
-// Lowest share of the free-stream 1 + (gamma-1)/2 M^2 kept by the speed term: near vacuum.
-constexpr double kVacuumFloor = 1e-3;
-
-} // namespace
-
 Isentropic IsentropicAt(double speedSquared, double mach) {
     const double machSq = mach * mach;
     const double capped = kMachCap * kMachCap * (1 + 0.5 * (kGamma - 1) * machSq) /
                           (machSq * (1 + 0.5 * (kGamma - 1) * kMachCap * kMachCap));
     speedSquared = std::min(speedSquared, capped);
     // a^2 / a_inf^2 = 1 + (gamma-1)/2 M^2 (1 - q^2); density = (a^2/a_inf^2)^(1/(gamma-1)),
-    // the power 2.5 taken as a square and a root.
-    const double sound =
-        std::max(1 + 0.5 * (kGamma - 1) * machSq * (1 - speedSquared), kVacuumFloor);
+    // the power 2.5 taken as a square and a root. Held at the Mach cap, a^2 stays above 0.6.
+    const double sound = 1 + 0.5 * (kGamma - 1) * machSq * (1 - speedSquared);
     return {sound * sound * std::sqrt(sound), speedSquared * machSq / sound};
 }
 

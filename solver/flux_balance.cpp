@@ -37,7 +37,7 @@ void BalanceFluxes(const OGrid& grid, const std::vector<double>& phi, double cut
             const double here = phi[k];
             const double right = i + 1 < n ? phi[grid.At(i + 1, j)] : phi[grid.At(0, j)] + cutJump;
             const double leftPhi = i > 0 ? phi[kLeft] : phi[kLeft] - cutJump;
-            // sum of fluxes into the cell through faces i+1/2, i-1/2, j+1/2, j-1/2 = 0
+            // net flux out through faces i+1/2, i-1/2, j+1/2, j-1/2 (none through the wall) = 0
             double r = out.theta[k] * (right - here) - out.theta[kLeft] * (here - leftPhi) +
                        out.eta[k] * (phi[grid.At(i, j + 1)] - here);
             double diagonal = out.theta[k] + out.theta[kLeft] + out.eta[k];

@@ -1,4 +1,4 @@
-// The conservative potential equation on the O-grid: for each node's cell the mass flux in
+// The conservative potential equation on the O-grid: for each node's cell the net mass flux out
 // through its four faces, which is zero in the converged flow. Its coefficients, the flux per
 // unit difference of potential across each face, are what the relaxation works with.
 #pragma once
