@@ -13,16 +13,18 @@ namespace zarnfoil::solver {
 namespace {
 
 // Solves lower(i) x(i-1) + diag(i) x(i) + upper(i) x(i+1) = rhs(i), indices taken round the
-// ring, by the Sherman-Morrison correction of the open tridiagonal solve. The system is
-// diagonally dominant, so no pivoting is needed.
-void SolveRing(const std::vector<double>& lower, std::vector<double> diag,
-               const std::vector<double>& upper, std::vector<double>& rhs) {
+// ring, by the Sherman-Morrison correction of the open tridiagonal solve; diag is overwritten,
+// u and c are work space. The system is diagonally dominant, so no pivoting is needed.
+void SolveRing(const std::vector<double>& lower, std::vector<double>& diag,
+               const std::vector<double>& upper, std::vector<double>& rhs, std::vector<double>& u,
+               std::vector<double>& c) {
     const std::size_t n = rhs.size();
     // A = T + u v^T with u = (g, 0, .., 0, upper[n-1]), v = (1, 0, .., 0, lower[0] / g).
     const double g = -diag[0];
     diag[0] -= g;
     diag[n - 1] -= upper[n - 1] * lower[0] / g;
-    std::vector<double> u(n, 0.0), c(n);
+    u.assign(n, 0.0);
+    c.resize(n);
     u[0] = g;
     u[n - 1] = upper[n - 1];
     // Forward elimination shared by both right-hand sides.
@@ -49,11 +51,12 @@ void SolveRing(const std::vector<double>& lower, std::vector<double> diag,
 } // namespace
 
 void Af2Correction(const OGrid& grid, const FluxBalance& balance, double alpha, double omega,
-                   double upstream, std::vector<double>& correction) {
+                   double upstream, Af2Work& work, std::vector<double>& correction) {
     const int n = grid.around;
     const int rings = grid.rings;
     correction.assign(balance.residual.size(), 0.0);
-    std::vector<double> local(static_cast<std::size_t>(rings));
+    std::vector<double>& local = work.local;
+    local.resize(static_cast<std::size_t>(rings));
     for (int j = 0; j + 1 < rings; ++j)
         local[static_cast<std::size_t>(j)] =
             alpha * grid.dTheta /
@@ -75,8 +78,9 @@ void Af2Correction(const OGrid& grid, const FluxBalance& balance, double alpha, 
     // Second factor, each ring from the wall out:
     // a (C(j) - C(j-1)) - (T(i+1/2) (C(i+1) - C(i)) - T(i-1/2) (C(i) - C(i-1))) = f(j),
     // with C(-1) = 0 at the wall (no flux through it, so the ray difference has no term there).
-    std::vector<double> lower(static_cast<std::size_t>(n)), diag(static_cast<std::size_t>(n)),
-        upper(static_cast<std::size_t>(n)), rhs(static_cast<std::size_t>(n));
+    std::vector<double>&lower = work.lower, &diag = work.diag, &upper = work.upper, &rhs = work.rhs;
+    for (std::vector<double>* v : {&lower, &diag, &upper, &rhs})
+        v->resize(static_cast<std::size_t>(n));
     for (int j = 0; j + 1 < rings; ++j) {
         const double a = local[static_cast<std::size_t>(j)];
         for (int i = 0; i < n; ++i) {
@@ -92,7 +96,7 @@ void Af2Correction(const OGrid& grid, const FluxBalance& balance, double alpha, 
             diag[at] = a + tLeft + tRight + std::abs(b);
             rhs[at] = f[k] + (j > 0 ? a * correction[grid.At(i, j - 1)] : 0.0);
         }
-        SolveRing(lower, diag, upper, rhs);
+        SolveRing(lower, diag, upper, rhs, work.u, work.c);
         for (int i = 0; i < n; ++i)
             correction[grid.At(i, j)] = rhs[static_cast<std::size_t>(i)];
     }

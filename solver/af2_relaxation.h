@@ -10,10 +10,15 @@
 
 namespace zarnfoil::solver {
 
+// Storage the steps share: the ring system and its solve.
+struct Af2Work {
+    std::vector<double> local, lower, diag, upper, rhs, u, c;
+};
+
 // Correction of the potential at rings 0 .. rings-2 (the far ring is held). `alpha` is the
 // factorisation parameter relative to the free-stream coefficient between rings, `omega` the
 // over-relaxation, `upstream` the weight of the upstream difference at supersonic nodes.
 void Af2Correction(const OGrid& grid, const FluxBalance& balance, double alpha, double omega,
-                   double upstream, std::vector<double>& correction);
+                   double upstream, Af2Work& work, std::vector<double>& correction);
 
 } // namespace zarnfoil::solver

@@ -34,7 +34,14 @@ void BiasedDensities(const OGrid& grid, const std::vector<double>& reduced,
     out.bias.assign(count, 0.0);
     out.supersonic.assign(count, 0.0);
     out.largestMachSquared = 0;
-    std::vector<double> rawTheta(count, 1.0), rawEta(count, 1.0), upTheta(count), upEta(count);
+    out.rawTheta.assign(count, 1.0);
+    out.rawEta.assign(count, 1.0);
+    out.acrossTheta.assign(count, 0.0);
+    out.acrossEta.assign(count, 0.0);
+    std::vector<double>& rawTheta = out.rawTheta;
+    std::vector<double>& rawEta = out.rawEta;
+    std::vector<double>& upTheta = out.acrossTheta;
+    std::vector<double>& upEta = out.acrossEta;
 
     const double dTheta = grid.dTheta;
     const auto eta = [&](int j) { return grid.eta[static_cast<std::size_t>(j)]; };

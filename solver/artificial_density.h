@@ -35,6 +35,9 @@ struct FaceDensities {
     std::vector<double> supersonic; // at the nodes: M^2 - 1 where positive, signed as the
                                     // flow along the ring (+: toward increasing i)
     double largestMachSquared = 0;
+    // Before the bias: isentropic densities at the faces and the velocity across each face
+    // (its sign says which way is upstream); kept here so that steps reuse the storage.
+    std::vector<double> rawTheta, rawEta, acrossTheta, acrossEta;
 };
 
 // From the circle flow and the reduced potential G at the nodes (phi = circle flow + G): the

@@ -25,12 +25,13 @@ class CircleFlow {
     // phi = amplitude cosh(eta) cos(theta - angle) - circulation theta / (2 pi), theta in
     // 0 .. 2 pi: phi drops by the circulation once round, across the cut behind the trailing
     // edge.
-    double Potential(double eta, double theta) const {
-        return amplitude_ * std::cosh(eta) * std::cos(theta - angle_) -
+    // The point is given by theta, ray = exp(i theta) and cosh or sinh of its eta, which the
+    // grid keeps ready.
+    double Potential(double coshEta, std::complex<double> ray, double theta) const {
+        return amplitude_ * coshEta * (ray * stream_).real() -
                circulation_ * theta / (2 * std::numbers::pi);
     }
-    // d phi / d theta and d phi / d eta at the point given by cosh or sinh of its eta and by
-    // ray = exp(i theta), which the grid keeps ready.
+    // d phi / d theta and d phi / d eta.
     double AlongRing(double coshEta, std::complex<double> ray) const {
         return -amplitude_ * coshEta * (ray * stream_).imag() -
                circulation_ / (2 * std::numbers::pi);

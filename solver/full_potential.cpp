@@ -20,13 +20,16 @@ namespace zarnfoil::solver {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr double kCoarseSettled = 1e-4; // largest change per step that ends the coarse grid
-constexpr double kSettled = 2e-7;       // and the full grid
-constexpr double kLiftSettled = 2e-5;   // |CL - target| that ends a search by lift
-constexpr double kDiverged = 1.0;       // a change this large per step: the iteration has run off
-constexpr double kOmega = 1.6;          // over-relaxation of each AF2 step
-constexpr double kBiasStrength = 1.5;   // artificial density: bias = 1.5 (1 - 1/M^2)
-constexpr double kUpstream = 6.0;       // upstream difference of AF2 at supersonic nodes
+// Largest change per step and |CL - target| (in a search by lift) that end the coarse grid,
+// which only starts the full one.
+constexpr double kCoarseSettled = 1e-4;
+constexpr double kCoarseLiftSettled = 1e-3;
+constexpr double kSettled = 2e-7;     // and the full grid
+constexpr double kLiftSettled = 2e-5; // and the full grid
+constexpr double kDiverged = 1.0;     // a change this large per step: the iteration has run off
+constexpr double kOmega = 1.6;        // over-relaxation of each AF2 step
+constexpr double kBiasStrength = 1.5; // artificial density: bias = 1.5 (1 - 1/M^2)
+constexpr double kUpstream = 6.0;     // upstream difference of AF2 at supersonic nodes
 // AF2 parameters, cycled from the largest down (short waves first) in geometric steps.
 constexpr int kCycle = 8;
 constexpr double kAlphaHigh = 2.0;
@@ -48,7 +51,8 @@ void FillPotential(const OGrid& grid, const FlowState& state, std::vector<double
     for (int j = 0; j < grid.rings; ++j)
         for (int i = 0; i < grid.around; ++i) {
             const std::size_t k = grid.At(i, j);
-            phi[k] = circle.Potential(grid.eta[static_cast<std::size_t>(j)], grid.Theta(i)) +
+            phi[k] = circle.Potential(grid.coshEta[static_cast<std::size_t>(j)],
+                                      grid.ray[static_cast<std::size_t>(i)], grid.Theta(i)) +
                      state.reduced[k];
         }
 }
@@ -154,12 +158,13 @@ struct GridRun {
 };
 
 GridRun RunGrid(const OGrid& grid, const FullPotentialCase& flow, FlowState& state,
-                double settledAt, const FullPotentialLimits& limits,
+                double settledAt, double liftSettledAt, const FullPotentialLimits& limits,
                 std::vector<ConvergenceStep>& history) {
     const CircleFlowBalance circleFlow = BalanceOfCircleFlow(grid);
     std::vector<double> phi, correction, reference(state.reduced.size());
     FaceDensities density;
     FluxBalance balance;
+    Af2Work work;
     GridRun run;
     const double alphaRatio = std::pow(kAlphaLow / kAlphaHigh, 1.0 / (kCycle - 1));
     for (int step = 0; static_cast<int>(history.size()) < limits.iterationCap; ++step) {
@@ -180,14 +185,14 @@ GridRun RunGrid(const OGrid& grid, const FullPotentialCase& flow, FlowState& sta
             run.ranOff = true;
             break;
         }
-        const bool liftMet = !flow.liftGiven || std::abs(cl - flow.clTarget) < kLiftSettled;
+        const bool liftMet = !flow.liftGiven || std::abs(cl - flow.clTarget) < liftSettledAt;
         if (balance.largestChange < settledAt && liftMet) {
             run.settled = true;
             break;
         }
 
         const double alpha = kAlphaHigh * std::pow(alphaRatio, step % kCycle);
-        Af2Correction(grid, balance, alpha, kOmega, kUpstream, correction);
+        Af2Correction(grid, balance, alpha, kOmega, kUpstream, work, correction);
         for (std::size_t k = 0; k < correction.size(); ++k)
             state.reduced[k] += correction[k];
 
@@ -241,10 +246,11 @@ FullPotentialAnswer SolveFullPotential(const SectionMap& map, const FullPotentia
     } else {
         state.circulation = CirculationAt(coarse, state);
     }
-    const GridRun first = RunGrid(coarse, flow, state, kCoarseSettled, limits, answer.history);
+    const GridRun first =
+        RunGrid(coarse, flow, state, kCoarseSettled, kCoarseLiftSettled, limits, answer.history);
     if (first.ranOff) return answer;
     state.reduced = Refined(coarse, state.reduced, fine);
-    const GridRun run = RunGrid(fine, flow, state, kSettled, limits, answer.history);
+    const GridRun run = RunGrid(fine, flow, state, kSettled, kLiftSettled, limits, answer.history);
 
     SetFarField(fine, state, flow.mach);
     const WallLoad load = LoadOnWall(fine, state, flow, true);

@@ -20,8 +20,8 @@ struct FullPotentialCase {
 };
 
 struct FullPotentialGrid {
-    int around = 192;         // nodes round the section
-    int rings = 41;           // odd, so that every other ring makes the coarse grid
+    int around = 128;         // nodes round the section
+    int rings = 27;           // odd, so that every other ring makes the coarse grid
     double outerRadius = 100; // far boundary, in radii of the circle (about 27 chords)
 };
 
