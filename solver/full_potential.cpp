@@ -230,12 +230,15 @@ FullPotentialAnswer SolveFullPotential(const SectionMap& map, const FullPotentia
                                        const FullPotentialGrid& size,
                                        const FullPotentialLimits& limits) {
     FullPotentialAnswer answer;
-    const std::vector<double> fineEta = RingEtas(size.around, size.rings, size.outerRadius);
+    // Even nodes round and odd rings, so that every other node and ring makes the coarse grid.
+    const int around = std::max(size.around, 16) / 2 * 2;
+    const int rings = std::max(size.rings, 9) / 2 * 2 + 1;
+    const std::vector<double> fineEta = RingEtas(around, rings, size.outerRadius);
     std::vector<double> coarseEta;
     for (std::size_t j = 0; j < fineEta.size(); j += 2)
         coarseEta.push_back(fineEta[j]);
-    const OGrid coarse = BuildOGrid(map, size.around / 2, coarseEta);
-    const OGrid fine = BuildOGrid(map, size.around, fineEta);
+    const OGrid coarse = BuildOGrid(map, around / 2, coarseEta);
+    const OGrid fine = BuildOGrid(map, around, fineEta);
 
     FlowState state;
     state.reduced.assign(static_cast<std::size_t>(coarse.around) * coarseEta.size(), 0.0);

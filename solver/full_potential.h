@@ -19,9 +19,10 @@ struct FullPotentialCase {
     double chord = 1; // reference length of the lift coefficient
 };
 
+// Nodes round the section are taken even and rings odd (one more when even), at least 16 and 9.
 struct FullPotentialGrid {
-    int around = 128;         // nodes round the section
-    int rings = 27;           // odd, so that every other ring makes the coarse grid
+    int around = 160;         // nodes round the section
+    int rings = 33;           // odd, so that every other ring makes the coarse grid
     double outerRadius = 100; // far boundary, in radii of the circle (about 27 chords)
 };
 

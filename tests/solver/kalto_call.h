@@ -13,7 +13,7 @@ namespace zarnfoil::solver::test {
 
 inline constexpr int kGuard = 8;
 
-// A build in which the full-potential solution cannot finish within KALTO's time budget.
+// A debug or sanitizer build, where the solver runs tens of times slower.
 #if defined(KALTO_TESTS_SLOW_BUILD)
 inline constexpr bool kSlowBuild = true;
 #else
