@@ -134,10 +134,10 @@ TEST(FullPotentialTransonic, SymmetricSectionAtZeroAngleHasTwinShocks) {
 }
 
 TEST(FullPotentialTransonic, StrongShocksStandOnBothSurfacesBelowTheLiftCurvesTurn) {
-    // NACA 0012 at M 0.80: asked for CL 0.4, the solution stands at about 0.63 degrees with a
-    // shock on each surface, the upper one well aft. The angle needed peaks near 0.72 degrees
-    // (CL about 0.7) and falls beyond: at larger angles the conservative full potential has no
-    // solution with the upper shock ahead of the trailing edge (Euler: CL 0.363 at 1.25).
+    // NACA 0012 at M 0.80: asked for CL 0.4, the solution stands at about 0.61 degrees with a
+    // shock on each surface, the upper one well aft. The angle needed levels off near 0.70
+    // degrees (CL 0.6 to 0.8): at larger angles the conservative full potential has no solution
+    // with the upper shock ahead of the trailing edge (Euler: CL 0.363 at 1.25).
     const FullPotentialAnswer answer = Solve(Naca(0.12), 0.8, true, 0.4);
     ASSERT_TRUE(answer.converged);
     EXPECT_NEAR(answer.cl, 0.4, 1e-4);

@@ -120,7 +120,7 @@ TEST(TransonicChoice, ClockwiseContourGetsTheSameFlowInItsOwnOrder) {
 }
 
 TEST(TransonicChoice, StrongShocksGiveAFiniteAnswerThatSaysWhatItIs) {
-    // NACA 0012 at M 0.80 and 1.25 degrees (Euler: CL 0.363). Past about 0.72 degrees the
+    // NACA 0012 at M 0.80 and 1.25 degrees (Euler: CL 0.363). Past about 0.70 degrees the
     // conservative full potential has no solution with the upper shock ahead of the trailing
     // edge; its iteration runs the shock aft and is stopped at the caps, and the panel answer
     // comes back with the fallback status. Should it converge, it must look transonic.
