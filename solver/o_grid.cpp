@@ -1,15 +1,17 @@
 // Ring spacing and the map taken at every node and face of the grid.
 #include "solver/o_grid.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace zarnfoil::solver {
 
 std::vector<double> RingEtas(int around, int rings, double outerRadius) {
-    const double first = 2 * std::numbers::pi / around;
-    const double span = std::log(outerRadius);
     const int steps = rings - 1;
+    const double span = std::log(outerRadius);
+    // So many rings that even equal steps would be finer than the rays: equal steps.
+    const double first = std::min(2 * std::numbers::pi / around, span / steps);
     // first * (g^steps - 1) / (g - 1) = span, solved for the growth g by halving.
     double low = 1, high = 2;
     for (int k = 0; k < 100; ++k) {

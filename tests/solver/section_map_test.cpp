@@ -7,6 +7,7 @@
 #include "solver/circle_map.h"
 #include "solver/contour_input.h"
 #include "solver/corner_map.h"
+#include "solver/o_grid.h"
 #include "solver/section_map.h"
 #include "solver/trailing_edge_closure.h"
 
@@ -124,6 +125,22 @@ TEST(SectionMap, ScaleOfAKarmanTrefftzSectionIsItsOwn) {
     EXPECT_NEAR(std::arg(map->Scale()), 0, 1e-6) << "symmetric section, symmetric map";
     const double exact = section.Lift(4) / (8 * pi * std::sin(4 * pi / 180));
     EXPECT_NEAR(std::abs(map->Scale()), exact, 2e-4 * exact);
+}
+
+TEST(OGrid, RingsStartSquareAndGrowGeometricallyToTheFarBoundary) {
+    const std::vector<double> eta = RingEtas(160, 33, 100);
+    ASSERT_EQ(eta.size(), 33u);
+    EXPECT_EQ(eta.front(), 0);
+    EXPECT_NEAR(eta[1], 2 * pi / 160, 1e-12) << "square cells at the wall";
+    EXPECT_NEAR(eta.back(), std::log(100.0), 1e-12);
+    const double growth = (eta[2] - eta[1]) / eta[1];
+    EXPECT_GT(growth, 1.0);
+    for (std::size_t j = 2; j + 1 < eta.size(); ++j)
+        EXPECT_NEAR((eta[j + 1] - eta[j]) / (eta[j] - eta[j - 1]), growth, 1e-9) << j;
+    // More rings than square cells need: equal steps, still reaching the far boundary.
+    const std::vector<double> many = RingEtas(16, 201, 100);
+    for (std::size_t j = 1; j < many.size(); ++j)
+        EXPECT_NEAR(many[j] - many[j - 1], std::log(100.0) / 200, 1e-6) << j;
 }
 
 TEST(TrailingEdgeClosure, ShearsEachSurfaceToTheMiddleOfTheBase) {
