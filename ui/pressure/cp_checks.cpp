@@ -72,8 +72,13 @@ QString ResultNotes(const KaltoArguments& a) {
     if (status == kStatusBadInput)
         notes << "The pressure solver refused the section or the values passed to it: the "
                  "curve shown is not a result.";
+    if (status == kStatusTransonicFallback)
+        notes << QString("At Mach %1 the flow over the section is transonic, but the full-potential "
+                         "solution did not settle: the panel solution with its compressibility "
+                         "correction is shown, which has no shock and overstates the suction peak.")
+                     .arg(Shown(mach));
     if (status != kStatusOk && status != kStatusOutOfRange && status != kStatusLiftNotReached &&
-        status != kStatusBadInput)
+        status != kStatusBadInput && status != kStatusTransonicFallback)
         notes << QString("The pressure solver reported status %1: the result may not be valid.")
                      .arg(status);
     if (!ResultIsFinite(a))
