@@ -11,6 +11,7 @@
 #include "files/stl_export.h"
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 namespace zarnfoil {
@@ -134,7 +135,7 @@ RunOutcome RerunSmoothing(FoilState& s, RunParams& windowParams, bool withoutRot
     }
     RunOutcome outcome = RunSmoothing(w, windowParams);
     if (outcome.kind == RunOutcome::Kind::Refused) return outcome;
-    ++w.NRUN;
+    if (w.NRUN < INT16_MAX) ++w.NRUN; // a 16-bit count: it stays at its largest value
     s = std::move(w);
     return outcome;
 }
