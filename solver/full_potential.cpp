@@ -89,21 +89,25 @@ WallLoad LoadOnWall(const OGrid& grid, const FlowState& state, const FullPotenti
     return load;
 }
 
-// Kutta condition: no potential difference across the trailing-edge node on the wall, phi(1)
-// = phi(-1), with phi(-1) = phi(n-1) + circulation across the cut. Solved for the circulation
-// at a given angle, or for the angle at a given circulation (false when out of reach).
+// Kutta condition: no speed along the wall at the trailing-edge node, where the map's scale
+// vanishes. The circle flow's part is taken exactly, as everywhere else its velocity enters
+// (densities, wall Cp), and G's by the central difference:
+// amplitude sin(angle) - circulation / (2 pi) + (G(1) - G(n-1)) / (2 dTheta) = 0.
+// A difference of the whole potential, phi(1) = phi(-1), would carry the circle flow's
+// circulation short by sin(dTheta) / dTheta at every Mach number, the incompressible one too.
+// Solved for the circulation at a given angle, or for the angle at a given circulation (false
+// when out of reach).
 double CirculationAt(const OGrid& grid, const FlowState& state) {
     const double radius = std::abs(grid.scale);
     const double angle = state.alpha - std::arg(grid.scale);
     const double wall = state.reduced[grid.At(1, 0)] - state.reduced[grid.At(grid.around - 1, 0)];
-    return kPi * (4 * radius * std::sin(grid.dTheta) * std::sin(angle) + wall) / grid.dTheta;
+    return 4 * kPi * radius * std::sin(angle) + kPi * wall / grid.dTheta;
 }
 
 bool AngleFor(const OGrid& grid, FlowState& state) {
     const double radius = std::abs(grid.scale);
     const double wall = state.reduced[grid.At(1, 0)] - state.reduced[grid.At(grid.around - 1, 0)];
-    const double sine =
-        (state.circulation * grid.dTheta / kPi - wall) / (4 * radius * std::sin(grid.dTheta));
+    const double sine = (state.circulation - kPi * wall / grid.dTheta) / (4 * kPi * radius);
     const double reach = 0.9; // about 64 degrees in the circle plane
     state.alpha = std::asin(std::clamp(sine, -reach, reach)) + std::arg(grid.scale);
     return std::abs(sine) <= reach;
@@ -264,6 +268,7 @@ FullPotentialAnswer SolveFullPotential(const SectionMap& map, const FullPotentia
     answer.converged = run.settled && run.liftInReach && answer.largestMach < kMachCap - 1e-6;
     answer.alpha = state.alpha;
     answer.cl = load.cl;
+    answer.circulation = state.circulation;
     answer.wallCp = load.cp;
     for (const Complex z : fine.wallFace)
         answer.wall.push_back({z.real(), z.imag()});

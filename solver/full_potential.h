@@ -41,7 +41,8 @@ struct ConvergenceStep {
 struct FullPotentialAnswer {
     bool converged = false; // settled, the lift reached, and no speed held at the Mach cap
     double alpha = 0;       // radians
-    double cl = 0;
+    double cl = 0;          // from the pressure on the wall
+    double circulation = 0; // positive for lift; without shocks CL = 2 circulation / chord
     double largestMach = 0;
     std::vector<Vec2> wall;     // section points half way between wall nodes, counter-clockwise
     std::vector<double> wallCp; // from the trailing edge

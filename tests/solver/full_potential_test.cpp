@@ -82,7 +82,9 @@ TEST(FullPotentialLimits, IncompressibleFlowIsTheExactFlowOfAKarmanTrefftzSectio
     section.Contour(160, x, y);
     const FullPotentialAnswer answer = Solve(Closed(x, y), 0.01, false, 4);
     ASSERT_TRUE(answer.converged);
-    EXPECT_NEAR(answer.cl, section.Lift(4), 0.003 * section.Lift(4));
+    // Within 0.02 %: a Kutta condition on a difference of the whole potential across the
+    // trailing-edge node leaves the circulation short by sin(dTheta) / dTheta, 0.026 % here.
+    EXPECT_NEAR(answer.cl, section.Lift(4), 2e-4 * section.Lift(4));
     // Upper surface faces first (counter-clockwise from the trailing edge).
     bool upper = true;
     for (std::size_t i = 1; i < answer.wall.size(); ++i) {
@@ -107,14 +109,57 @@ TEST(FullPotentialLimits, ThinSectionFollowsPrandtlGlauert) {
     }
 }
 
+TEST(FullPotentialLimits, IncompressibleLiftIsThePanelMethodsOnTheSameSection) {
+    // The closed section handed to both methods: at M 0.01 what is left is the M^2 / 2 of
+    // compressibility (5e-5) and the two discretisations' own errors.
+    const std::vector<Vec2> section = Naca(0.12);
+    std::vector<float> x, y;
+    for (const Vec2 p : section) {
+        x.push_back(static_cast<float>(p.x));
+        y.push_back(static_cast<float>(p.y));
+    }
+    test::KaltoCall panel;
+    panel.SetContour(x, y);
+    panel.machin[0] = 0;
+    panel.clain[0] = 1.25f;
+    panel.Run();
+    ASSERT_EQ(panel.Status(), KALTO_OK);
+    const FullPotentialAnswer answer = Solve(section, 0.01, false, 1.25);
+    ASSERT_TRUE(answer.converged);
+    EXPECT_NEAR(answer.cl, panel.clout, 3e-4 * panel.clout);
+}
+
+TEST(FullPotentialLimits, SubsonicLiftIsTwiceTheCirculationAndSettledInGridAndBoundary) {
+    // NACA 0012 at M 0.5 and 1.25 degrees. Without shocks the pressure on the wall and the
+    // circulation must give the same lift (Kutta-Joukowski), and neither the grid nor the far
+    // boundary may move it: 0.17875, 0.17882 and 0.17879 on 96, 160 and 512 nodes round,
+    // 0.17862, 0.17882 and 0.17879 with the boundary at 25, 100 and 1000 circle radii.
+    const std::vector<Vec2> section = Naca(0.12);
+    const FullPotentialAnswer own = Solve(section, 0.5, false, 1.25);
+    ASSERT_TRUE(own.converged);
+    EXPECT_NEAR(own.cl, 2 * own.circulation, 1e-4 * own.cl);
+    const FullPotentialAnswer coarse = Solve(section, 0.5, false, 1.25, {96, 21, 100});
+    const FullPotentialAnswer far = Solve(section, 0.5, false, 1.25, {160, 41, 1000});
+    ASSERT_TRUE(coarse.converged);
+    ASSERT_TRUE(far.converged);
+    EXPECT_NEAR(coarse.cl, own.cl, 5e-4 * own.cl);
+    EXPECT_NEAR(far.cl, own.cl, 5e-4 * own.cl);
+}
+
 TEST(FullPotentialLimits, SubcriticalLiftIsCloseToTheKarmanTsienPanelAnswer) {
     // NACA 0012, M 0.5, 1.25 degrees: the panel method with the Karman-Tsien rule gives
-    // 0.18209 for this section (closed as here); the full potential, the exact equation,
-    // 0.1788. Karman-Tsien overstates the lift that thickness adds under compressibility.
+    // 0.18209 for this section (0.18195 closed as here); the full potential, the exact
+    // equation, 0.1788, settled in grid and far boundary. Both agree at M 0.01 (0.15083 and
+    // 0.15082); the gap grows as M^2 (-0.1, -0.7 and -1.7 % at M 0.1, 0.3 and 0.5) and with
+    // thickness (-0.8, -1.0, -1.7 and -2.5 % for 3, 6, 12 and 18 % thick sections at M 0.5): the
+    // Karman-Tsien rule, local in Cp, overstates the lift that thickness adds under
+    // compressibility (at M 0.1 its lift grows as 1 + 0.64 M^2, the full potential's as
+    // 1 + 0.53 M^2, thin-section theory's as 1 + 0.5 M^2).
     const FullPotentialAnswer answer = Solve(Naca(0.12), 0.5, false, 1.25);
     ASSERT_TRUE(answer.converged);
     EXPECT_LT(answer.largestMach, 1);
     EXPECT_NEAR(answer.cl, 0.18209, 0.025 * 0.18209);
+    EXPECT_LT(answer.cl, 0.18195);
     RecordProperty("cl", std::to_string(answer.cl));
 }
 
