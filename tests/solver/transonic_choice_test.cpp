@@ -122,8 +122,9 @@ TEST(TransonicChoice, ClockwiseContourGetsTheSameFlowInItsOwnOrder) {
 TEST(TransonicChoice, StrongShocksGiveAFiniteAnswerThatSaysWhatItIs) {
     // NACA 0012 at M 0.80 and 1.25 degrees (Euler: CL 0.363). Past about 0.70 degrees the
     // conservative full potential has no solution with the upper shock ahead of the trailing
-    // edge; its iteration runs the shock aft and is stopped at the caps, and the panel answer
-    // comes back with the fallback status. Should it converge, it must look transonic.
+    // edge (its lift curve turns back there, sooner on finer grids); its iteration runs the
+    // shock aft and is stopped at the caps, and the panel answer comes back with the fallback
+    // status. Should it converge, it must look transonic.
     KaltoCall call = Naca0012(1, 0.8f, 1.25f);
     call.Run();
     EXPECT_TRUE(call.OutputsFinite());
