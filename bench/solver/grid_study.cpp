@@ -1,8 +1,6 @@
 // Where the full-potential answers of NACA 0012 settle as the grid is refined and the far
-// boundary moved out: the subsonic case M 0.5 at 1.25 degrees (lift from the wall pressure and
-// from the circulation), the published transonic cases M 0.75 at 1 and 2 degrees with their
-// upper shock, and the lift curve at M 0.80 followed by the lift (the angle it needs, both
-// shocks). Usage: kalto_grid_study   (takes about a minute)
+// boundary moved out: M 0.5 at 1.25 degrees, M 0.75 at 1 and 2 degrees, and the M 0.80 lift
+// curve followed by the lift. Usage: kalto_grid_study   (about a minute)
 #include "naca_section.h"
 #include "solver/compressibility.h"
 #include "solver/contour_input.h"
