@@ -2,6 +2,7 @@
 // KALTO that returns the curve a test planned and records what the window passed.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #if defined(_WIN32)
@@ -26,6 +27,17 @@ struct Plan {
     float alphaout, clout;
     std::int32_t status;
 };
+
+// A curve as the solver lays its stations (x falls to 0 at station 65 and rises again), with
+// suction down to `cpmin` at the leading edge on the upper side.
+inline void PlanSuction(Plan& plan, float cpmin) {
+    for (int j = 1; j <= kStations; ++j) {
+        const double x = (1 + std::cos(3.14159265358979 * (j - 1) / 64)) / 2;
+        plan.xcp[j - 1] = static_cast<float>(x);
+        plan.cp[j - 1] =
+            static_cast<float>(j <= 65 ? cpmin * std::pow(1 - x, 1.5) + 0.1 * x : 0.3 * (1 - x));
+    }
+}
 
 struct Record {
     int calls;

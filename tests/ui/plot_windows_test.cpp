@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 using namespace zarnfoil;
 using namespace zarnfoil::ui;
@@ -22,13 +23,33 @@ using uitest::TextsOf;
 
 namespace {
 
-QString LabelOf(const QWidget& window, const char* name) {
-    const auto* label = window.findChild<QLabel*>(name);
-    return label ? label->text() : QString("<no %1>").arg(name);
+template <class Window> std::unique_ptr<Window> Open(const FoilState& s) {
+    auto w = std::make_unique<Window>(s);
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w.get()))
+        qWarning("%s not shown", w->metaObject()->className());
+    return w;
 }
 
-QString Shown(const char* prefix, float value, const char* picture) {
-    return QString(prefix) + QString::fromStdString(FormatPicture(value, picture));
+QStringList Labels(const QWidget& window, const QStringList& names) {
+    QStringList texts;
+    for (const QString& name : names) {
+        const auto* label = window.findChild<QLabel*>(name);
+        texts << (label ? label->text() : "<no " + name + ">");
+    }
+    return texts;
+}
+
+// The legend's texts: the labels without a name.
+QStringList Legend(const QWidget& window) {
+    QStringList texts;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        if (label->objectName().isEmpty()) texts << label->text();
+    return texts;
+}
+
+QString Shown(const char* prefix, double value, const char* picture) {
+    return prefix + QString::fromStdString(FormatPicture(static_cast<float>(value), picture));
 }
 
 bool Near(double a, double b, double relative) {
@@ -41,9 +62,19 @@ bool SameView(const PlotView& a, const PlotView& b) {
            a.VIEW_H == b.VIEW_H;
 }
 
-// The world position at a pixel of the picture, as the picture maps it now.
-QPointF WorldAt(const PlotWindow& w, QPoint pixel) {
-    return w.Picture1().WorldAt(pixel);
+void Drag(QWidget& picture, Qt::KeyboardModifiers modifiers, QPoint from, QPoint to) {
+    QTest::mousePress(&picture, Qt::LeftButton, modifiers, from);
+    QTest::mouseRelease(&picture, Qt::LeftButton, modifiers, to);
+}
+
+// Resized to `width`, the window keeps the picture's proportions and its margins.
+bool KeepsProportions(PlotWindow& w, int width, double aspect) {
+    const QSize margins = w.size() - w.Picture1().size();
+    w.resize(width, 300);
+    const bool done = QTest::qWaitFor([&] { return w.width() == width && w.height() != 300; });
+    const QSize picture = w.Picture1().size();
+    return done && w.size() - picture == margins &&
+           std::abs(picture.height() - picture.width() * aspect) <= 0.5;
 }
 
 } // namespace
@@ -51,297 +82,199 @@ QPointF WorldAt(const PlotWindow& w, QPoint pixel) {
 class PlotWindowsTest : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase();
+    void initTestCase() {
+        naca61_ = uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca61.dat", 31),
+                                        kGridFromUpperSurface, 0.0004f);
+        naca3_ =
+            uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca3.dat", 2), kGridCosine);
+        naca401_ = uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca401.dat", 201));
+        QVERIFY(naca61_ && naca3_ && naca401_);
+        QCOMPARE(QList<int>({naca61_->NP, naca3_->NP, naca401_->NP}), QList<int>({61, 3, 401}));
+    }
 
-    void airfoilWindowShowsTheKeyNumbers();
-    void airfoilPictureDrawsBothSectionsAndMarkers();
-    void airfoilViewIsTrueToShapeAndStaysSoOnResize();
-    void shiftDragZoomsAndPlainDragPans();
-    void rightClickKeepsTheViewAndOffersTheMenu();
-    void readOutsFollowTheCursor();
-    void coveredPictureRepaintsFromItsRecord();
+    void airfoilWindowIsTrueToShape() {
+        const FoilState& s = *naca61_;
+        auto w = Open<Form_PW>(s);
+        QCOMPARE(w->windowTitle(), QString("Airfoil y(x)"));
+        QCOMPARE(Labels(*w, {"Lbl_chord", "Lbl_thick", "Lbl_xthick", "Lbl_eps", "Lbl_mu", "Lbl_ml",
+                             "Lbl_x0", "Lbl_y0", "Label_x"}),
+                 QStringList({"chord=1.000", "thick=0.1200", "x_thick=0.297", "eps=0.000",
+                              "mu=31.000", "ml=31.000", "x0=0.000", "y0=0.000", "x="}));
+        QCOMPARE(Legend(*w), QStringList({"smooth airfoil", "initial airfoil"}));
+        // The section with its markers in red, the smoothed one in black, a grid over one chord.
+        const Canvas& c = w->Picture1().canvas();
+        QCOMPARE(CountSegments(c, kRed, LineStyle::Solid), (s.NP - 1) + 2 * s.NP);
+        std::vector<QPointF> smoothed; // smoothed with a strip, so it differs from the input
+        for (const Segment& g : c.Segments())
+            if (g.color == kBlack) smoothed.push_back(g.to);
+        QCOMPARE(int(smoothed.size()), s.NP - 1);
+        for (int i = 2; i <= s.NP; ++i)
+            QCOMPARE(smoothed[i - 2], QPointF(s.XP(i), s.Y_SM(i)));
+        QVERIFY(!(s.Y_SM == s.YP));
+        QCOMPARE(TextsOf(c),
+                 QStringList({".0", ".2", ".4", ".6", ".8", "1.0", "-0.2", "-0.1", "0.1", "0.2"}));
+        // What the window shows is painted from the record, on white.
+        const QImage shown = w->Picture1().grab().toImage();
+        QVERIFY(uitest::Pixels(shown, shown.rect(), kRed) > 100);
+        QVERIFY(uitest::Pixels(shown, shown.rect(), kGreen) > 100);
+        QVERIFY(uitest::Pixels(shown, shown.rect(), kWhite) > shown.width() * shown.height() / 2);
+        uitest::SaveShot(*w, "Form_PW");
 
-    void thicknessCamberWindowShowsDottedAndSolidCurves();
-    void thicknessCamberViewComesFromTheData();
+        // As many world units per pixel across as up, the whole section in view, centred.
+        auto trueToShape = [&w] {
+            const QSize size = w->Picture1().size();
+            return Near(w->View().VIEW_W / size.width(), w->View().VIEW_H / size.height(), 0.01);
+        };
+        QVERIFY(trueToShape());
+        QVERIFY(w->View().VIEW_W >= 1.0f && std::fabs(w->View().VIEW_XC - 0.5f) < 1e-6f);
+        const PlotView before = w->View();
+        QVERIFY(KeepsProportions(*w, 1300, 3855.0 / 9375));
+        QVERIFY(SameView(w->View(), before)); // the same world rectangle, stretched
+        QVERIFY(trueToShape());
+        QCOMPARE(w->Picture1().canvas().World().right - w->Picture1().canvas().World().left,
+                 double(before.VIEW_W));
+        QCOMPARE(ProportionalFit(w->Layout(), 10).pictureWidth, 1); // never negative
+    }
 
-    void leadingEdgeWindowHasAFixedViewAndFreeResize();
+    void dragsZoomAndPanAndTheRightButtonOffersTheMenu() {
+        auto w = Open<Form_PW>(*naca61_);
+        PictureArea& picture = w->Picture1();
+        const PlotView start = w->View();
+        // Released below the press: zoomed in by 1 + 5 dy / VIEW_W round the same centre.
+        const double dy =
+            picture.WorldAt(QPoint(300, 60)).y() - picture.WorldAt(QPoint(320, 160)).y();
+        Drag(picture, Qt::ShiftModifier, QPoint(300, 60), QPoint(320, 160));
+        QVERIFY(Near(start.VIEW_W / w->View().VIEW_W, 1 + 5 * dy / start.VIEW_W, 1e-4));
+        QVERIFY(Near(start.VIEW_H / w->View().VIEW_H, 1 + 5 * dy / start.VIEW_W, 1e-4));
+        QCOMPARE(w->View().VIEW_XC, start.VIEW_XC);
+        // Markers keep their size on screen: smaller in world units.
+        const auto marker = std::find_if(
+            picture.canvas().Segments().rbegin(), picture.canvas().Segments().rend(),
+            [](const Segment& g) { return g.color == kRed && g.from.y() == g.to.y(); });
+        QVERIFY(Near(marker->to.x() - marker->from.x(), 2 * w->View().VIEW_W / 150, 1e-4));
+        // A plain drag pans: the drawing follows the mouse.
+        const PlotView zoomed = w->View();
+        const QPointF grabbed = picture.WorldAt(QPoint(100, 100));
+        Drag(picture, Qt::NoModifier, QPoint(100, 100), QPoint(250, 130));
+        const QPointF under = picture.WorldAt(QPoint(250, 130));
+        QVERIFY(Near(under.x(), grabbed.x(), 1e-4) && Near(under.y(), grabbed.y(), 1e-4));
+        QCOMPARE(w->View().VIEW_W, zoomed.VIEW_W);
 
-    void sectionsOfThreeAnd401PointsDraw();
+        const PlotView panned = w->View();
+        QTest::mouseClick(&picture, Qt::RightButton, Qt::NoModifier, QPoint(30, 30));
+        QVERIFY(SameView(w->View(), panned));
+        auto* menu = picture.findChild<QMenu*>("PictureMenu");
+        QVERIFY(menu);
+        QTRY_VERIFY(menu->isVisible());
+        QStringList items;
+        for (const QAction* action : menu->actions())
+            items << action->text();
+        QCOMPARE(items, QStringList({"Save picture...", "Reset view"}));
+        menu->actions().at(1)->trigger();
+        menu->close();
+        QVERIFY(SameView(w->View(), start)); // the view the window was loaded with
+    }
+
+    void readOutsFollowTheCursor() {
+        const FoilState& s = *naca61_;
+        const QPoint at(400, 60);
+        auto airfoil = Open<Form_PW>(s);
+        QTest::mouseMove(&airfoil->Picture1(), at);
+        const QPointF xy = airfoil->Picture1().WorldAt(at); // relative to the leading edge
+        QTRY_COMPARE(Labels(*airfoil, {"Label_x", "Label_y"}),
+                     QStringList({Shown("x=", xy.x() - s.XP(s.ILE), "#0.00000"),
+                                  Shown("y=", xy.y() - s.YP(s.ILE), "#0.00000")}));
+        airfoil.reset(); // the mouse moves over the window on top
+        auto leadingEdge = Open<Form_Y>(s);
+        QTest::mouseMove(&leadingEdge->Picture1(), at);
+        const QPointF tY = leadingEdge->Picture1().WorldAt(at);
+        QTRY_COMPARE(
+            Labels(*leadingEdge, {"Label_t", "Label_x", "Label_y"}),
+            QStringList({Shown("t=", tY.x(), "#0.000##"), Shown("x=", tY.x() * tY.x(), "#0.000##"),
+                         Shown("Y=", tY.y(), "#0.000##")}));
+    }
+
+    void thicknessCamberWindowShowsDottedAndSolidCurves() {
+        const FoilState& s = *naca61_;
+        auto w = Open<Form_TC>(s);
+        QCOMPARE(w->windowTitle(), QString("Thickness(x) & Camber(x)"));
+        QCOMPARE(Labels(*w, {"Lbl_thick", "Lbl_xthick", "Lbl_mu", "Lbl_ml"}),
+                 QStringList({"thick=0.1200", "x_thick=0.297", "mu=31.000", "ml=31.000"}));
+        QCOMPARE(Legend(*w), QStringList({"thickness", " camber",
+                                          "dotted lines - initial values (before smoothing)"}));
+        const Canvas& c = w->Picture1().canvas();
+        for (const QColor& color : {kBlue, kRed})
+            for (const LineStyle style : {LineStyle::Dotted, LineStyle::Solid})
+                QCOMPARE(CountSegments(c, color, style), s.NNODES - 1);
+        // The grid's y range is tied to the first half thickness (0 at the leading edge).
+        QCOMPARE(TextsOf(c),
+                 QStringList({".0", ".2", ".4", ".6", ".8", "1.0", "-0.05", "0.05", "0.1"}));
+        uitest::SaveShot(*w, "Form_TC");
+
+        // The view spans both curves before smoothing, a tenth and then 1 % added each way.
+        float lo = 1e8f, hi = -1e8f;
+        for (int j = 1; j <= s.NNODES; ++j) {
+            lo = std::min({lo, s.HTHICK(j), s.CAMBER(j)});
+            hi = std::max({hi, s.HTHICK(j), s.CAMBER(j)});
+        }
+        QVERIFY(Near(w->View().VIEW_H, 1.02 * 1.2 * (hi - lo), 1e-5));
+        QVERIFY(Near(w->View().VIEW_YC, (lo + hi) / 2, 1e-4));
+        QVERIFY(Near(w->View().VIEW_W, 1.02, 1e-5));
+        const PlotView before = w->View();
+        QVERIFY(KeepsProportions(*w, 900, 3855.0 / 9375));
+        QVERIFY(SameView(w->View(), before));
+    }
+
+    void leadingEdgeWindowHasAFixedViewAndFreeResize() {
+        const FoilState& s = *naca61_;
+        Form_Y w(s);
+        QCOMPARE(w.windowTitle(), QString("Leading edge Y(t)"));
+        QVERIFY(Near(w.View().VIEW_W, 1.02, 1e-6) && Near(w.View().VIEW_H, 0.204, 1e-6));
+        QCOMPARE(w.View().VIEW_XC, 0.0f);
+        QVERIFY(w.Picture1().canvas().Segments().empty()); // first drawn when shown
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const Canvas& c = w.Picture1().canvas();
+        QCOMPARE(CountSegments(c, kRed, LineStyle::Solid), 2 * s.NP);
+        QCOMPARE(CountSegments(c, kBlack, LineStyle::Solid), s.NP - 1);
+        // The trailing-edge points lie outside the initial view.
+        QVERIFY(s.T(1) < c.World().left && s.T(s.NP) > c.World().right);
+        uitest::SaveShot(w, "Form_Y");
+
+        const QSize margins = w.size() - w.Picture1().size();
+        w.resize(900, 500);
+        QTRY_COMPARE(w.Picture1().size(), QSize(900, 500) - margins);
+        QCOMPARE(w.height(), 500); // not forced
+        QVERIFY(Near(c.World().right - c.World().left, 1.02, 1e-6));
+    }
+
+    void sectionsOfThreeAnd401PointsDraw() {
+        for (const FoilState* s : {naca3_.get(), naca401_.get()}) {
+            Form_PW airfoil(*s);
+            Form_TC thicknessCamber(*s);
+            Form_Y leadingEdge(*s);
+            for (PlotWindow* w :
+                 std::initializer_list<PlotWindow*>{&airfoil, &thicknessCamber, &leadingEdge}) {
+                w->show();
+                QVERIFY(QTest::qWaitForWindowExposed(w));
+                Drag(w->Picture1(), Qt::ShiftModifier, QPoint(9, 9), QPoint(9, 200));
+                QTest::mouseMove(&w->Picture1(), QPoint(50, 50));
+                QVERIFY(!w->Picture1().grab().isNull());
+            }
+            QCOMPARE(CountSegments(airfoil.Picture1().canvas(), kRed, LineStyle::Solid),
+                     3 * s->NP - 1);
+            QCOMPARE(CountSegments(thicknessCamber.Picture1().canvas(), kBlue, LineStyle::Dotted),
+                     s->NNODES - 1);
+            QCOMPARE(CountSegments(leadingEdge.Picture1().canvas(), kBlack, LineStyle::Solid),
+                     s->NP - 1);
+            uitest::SaveShot(airfoil, QString("Form_PW_%1_points").arg(s->NP));
+        }
+    }
 
   private:
     QTemporaryDir dir_;
     std::unique_ptr<FoilState> naca61_, naca3_, naca401_;
 };
-
-void PlotWindowsTest::initTestCase() {
-    QVERIFY(dir_.isValid());
-    naca61_ = uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca61.dat", 31));
-    naca3_ = uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca3.dat", 2), kGridCosine);
-    naca401_ = uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca401.dat", 201));
-    QVERIFY(naca61_ && naca3_ && naca401_);
-    QCOMPARE(naca61_->NP, std::int16_t(61));
-    QCOMPARE(naca3_->NP, std::int16_t(3));
-    QCOMPARE(naca401_->NP, std::int16_t(401));
-}
-
-void PlotWindowsTest::airfoilWindowShowsTheKeyNumbers() {
-    const FoilState& s = *naca61_;
-    Form_PW w(s);
-    QCOMPARE(w.windowTitle(), QString("Airfoil y(x)"));
-    QCOMPARE(LabelOf(w, "Lbl_chord"), QString("chord=1.000"));
-    QCOMPARE(LabelOf(w, "Lbl_thick"), Shown("thick=", 2 * s.HTMAX, "#0.0000"));
-    QVERIFY(LabelOf(w, "Lbl_thick").startsWith("thick=0.1")); // a 12 % section
-    QCOMPARE(LabelOf(w, "Lbl_xthick"), Shown("x_thick=", s.XHTMAX, "#0.000"));
-    QCOMPARE(LabelOf(w, "Lbl_eps"), QString("eps=0.000"));
-    QCOMPARE(LabelOf(w, "Lbl_mu"), QString("mu=31.000"));
-    QCOMPARE(LabelOf(w, "Lbl_ml"), QString("ml=31.000"));
-    QCOMPARE(LabelOf(w, "Lbl_x0"), QString("x0=0.000"));
-    QCOMPARE(LabelOf(w, "Lbl_y0"), QString("y0=0.000"));
-    QCOMPARE(LabelOf(w, "Label_x"), QString("x="));
-    QStringList legend;
-    for (const QLabel* label : w.findChildren<QLabel*>())
-        if (label->objectName().isEmpty()) legend << label->text();
-    QCOMPARE(legend, QStringList({"smooth airfoil", "initial airfoil"}));
-}
-
-void PlotWindowsTest::airfoilPictureDrawsBothSectionsAndMarkers() {
-    const FoilState& s = *naca61_;
-    Form_PW w(s);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const Canvas& c = w.Picture1().canvas();
-    QCOMPARE(CountSegments(c, kRed, LineStyle::Solid), (s.NP - 1) + 2 * s.NP);
-    QCOMPARE(CountSegments(c, kBlack, LineStyle::Solid), s.NP - 1);
-    // The black curve is the smoothed section, the grid spans one chord from the leading edge.
-    const auto black = std::find_if(c.Segments().begin(), c.Segments().end(),
-                                    [](const Segment& g) { return g.color == kBlack; });
-    QCOMPARE(black->from, QPointF(s.XP(1), s.Y_SM(1)));
-    QCOMPARE(black->to, QPointF(s.XP(2), s.Y_SM(2)));
-    QCOMPARE(TextsOf(c).mid(0, 6), QStringList({".0", ".2", ".4", ".6", ".8", "1.0"}));
-    QCOMPARE(TextsOf(c).mid(6), QStringList({"-0.2", "-0.1", "0.1", "0.2"}));
-    uitest::SaveShot(w, "Form_PW");
-}
-
-void PlotWindowsTest::airfoilViewIsTrueToShapeAndStaysSoOnResize() {
-    const FoilState& s = *naca61_;
-    Form_PW w(s);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto unitsPerPixel = [&w](bool inX) {
-        const QSize size = w.Picture1().size();
-        return inX ? w.View().VIEW_W / size.width() : w.View().VIEW_H / size.height();
-    };
-    QVERIFY(Near(unitsPerPixel(true), unitsPerPixel(false), 0.01));
-    // The whole section is in view, centred.
-    QVERIFY(w.View().VIEW_W >= 1.0f && std::fabs(w.View().VIEW_XC - 0.5f) < 1e-6f);
-
-    const PlotView before = w.View();
-    const int width = 1200 + TwipsToPixels(w.Layout().H_MARGIN);
-    w.resize(width, 300);
-    QTRY_COMPARE(w.Picture1().width(), 1200);
-    const PictureFit fit = ProportionalFit(w.Layout(), width);
-    QTRY_COMPARE(w.height(), fit.windowHeight);
-    QCOMPARE(w.Picture1().height(), fit.pictureHeight);
-    QVERIFY(SameView(w.View(), before)); // the same world rectangle, stretched
-    QVERIFY(Near(unitsPerPixel(true), unitsPerPixel(false), 0.01));
-    QCOMPARE(w.Picture1().canvas().World().right - w.Picture1().canvas().World().left,
-             static_cast<double>(before.VIEW_W));
-}
-
-void PlotWindowsTest::shiftDragZoomsAndPlainDragPans() {
-    const FoilState& s = *naca61_;
-    Form_PW w(s);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    PictureArea& picture = w.Picture1();
-    const PlotView start = w.View();
-
-    const QPoint press(300, 60), release(320, 160); // released below: zoom in
-    const float dy = static_cast<float>(WorldAt(w, press).y() - WorldAt(w, release).y());
-    QTest::mousePress(&picture, Qt::LeftButton, Qt::ShiftModifier, press);
-    QTest::mouseRelease(&picture, Qt::LeftButton, Qt::ShiftModifier, release);
-    const float f = 1 + 5 * dy / start.VIEW_W;
-    QVERIFY(Near(w.View().VIEW_W, start.VIEW_W / f, 1e-4));
-    QVERIFY(Near(w.View().VIEW_H, start.VIEW_H / f, 1e-4));
-    QCOMPARE(w.View().VIEW_XC, start.VIEW_XC);
-    // Markers keep their size on screen: smaller in world units.
-    const auto marker =
-        std::find_if(picture.canvas().Segments().rbegin(), picture.canvas().Segments().rend(),
-                     [](const Segment& g) { return g.color == kRed && g.from.y() == g.to.y(); });
-    QVERIFY(Near(marker->to.x() - marker->from.x(), 2 * w.View().VIEW_W / 150, 1e-4));
-
-    const PlotView zoomed = w.View();
-    const QPointF from = WorldAt(w, QPoint(100, 100)), to = WorldAt(w, QPoint(250, 130));
-    QTest::mousePress(&picture, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
-    QTest::mouseRelease(&picture, Qt::LeftButton, Qt::NoModifier, QPoint(250, 130));
-    QVERIFY(Near(w.View().VIEW_XC, zoomed.VIEW_XC - (to.x() - from.x()), 1e-4));
-    QVERIFY(Near(w.View().VIEW_YC, zoomed.VIEW_YC - (to.y() - from.y()), 1e-4));
-    QCOMPARE(w.View().VIEW_W, zoomed.VIEW_W);
-    // The picture now shows the new rectangle.
-    QCOMPARE(picture.canvas().World().left, double(w.View().VIEW_XC - w.View().VIEW_W / 2));
-}
-
-void PlotWindowsTest::rightClickKeepsTheViewAndOffersTheMenu() {
-    Form_PW w(*naca61_);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    PictureArea& picture = w.Picture1();
-    QTest::mousePress(&picture, Qt::LeftButton, Qt::ControlModifier, QPoint(200, 50));
-    QTest::mouseRelease(&picture, Qt::LeftButton, Qt::ControlModifier, QPoint(200, 200));
-    const PlotView zoomed = w.View();
-    QTest::mouseClick(&picture, Qt::RightButton, Qt::NoModifier, QPoint(30, 30));
-    QVERIFY(SameView(w.View(), zoomed));
-
-    auto* menu = picture.findChild<QMenu*>("PictureMenu");
-    QVERIFY(menu);
-    QTRY_VERIFY(menu->isVisible());
-    QStringList items;
-    for (const QAction* action : menu->actions())
-        items << action->text();
-    QCOMPARE(items, QStringList({"Save picture...", "Reset view"}));
-    menu->actions().at(1)->trigger();
-    menu->close();
-    Form_PW fresh(*naca61_);
-    QVERIFY(SameView(w.View(), fresh.View())); // the view the window was loaded with
-}
-
-void PlotWindowsTest::readOutsFollowTheCursor() {
-    const FoilState& s = *naca61_;
-    {
-        Form_PW airfoil(s);
-        airfoil.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&airfoil));
-        const QPoint at(400, 100);
-        QTest::mouseMove(&airfoil.Picture1(), at);
-        const QPointF world = WorldAt(airfoil, at);
-        QTRY_COMPARE(LabelOf(airfoil, "Label_x"),
-                     Shown("x=", static_cast<float>(world.x()) - s.XP(s.ILE), "#0.00000"));
-        QCOMPARE(LabelOf(airfoil, "Label_y"),
-                 Shown("y=", static_cast<float>(world.y()) - s.YP(s.ILE), "#0.00000"));
-    }
-
-    Form_Y leadingEdge(s);
-    leadingEdge.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&leadingEdge));
-    QTest::mouseMove(&leadingEdge.Picture1(), QPoint(500, 40));
-    const QPointF tY = WorldAt(leadingEdge, QPoint(500, 40));
-    const auto t = static_cast<float>(tY.x());
-    QTRY_COMPARE(LabelOf(leadingEdge, "Label_t"), Shown("t=", t, "#0.000##"));
-    QCOMPARE(LabelOf(leadingEdge, "Label_x"), Shown("x=", t * t, "#0.000##"));
-    QCOMPARE(LabelOf(leadingEdge, "Label_y"), Shown("Y=", static_cast<float>(tY.y()), "#0.000##"));
-}
-
-void PlotWindowsTest::coveredPictureRepaintsFromItsRecord() {
-    Form_PW w(*naca61_);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const QImage shown = w.Picture1().grab().toImage();
-    int red = 0, green = 0;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x) {
-            const QColor c = shown.pixelColor(x, y);
-            red += c == kRed ? 1 : 0;
-            green += c == kGreen ? 1 : 0;
-        }
-    QVERIFY(red > 100);
-    QVERIFY(green > 100);
-}
-
-void PlotWindowsTest::thicknessCamberWindowShowsDottedAndSolidCurves() {
-    const FoilState& s = *naca61_;
-    Form_TC w(s);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(w.windowTitle(), QString("Thickness(x) & Camber(x)"));
-    QCOMPARE(LabelOf(w, "Lbl_thick"), Shown("thick=", 2 * s.HTMAX, "#0.0000"));
-    QCOMPARE(LabelOf(w, "Lbl_mu"), QString("mu=31.000"));
-    QCOMPARE(LabelOf(w, "Lbl_ml"), QString("ml=31.000"));
-    const Canvas& c = w.Picture1().canvas();
-    const int n = s.NNODES - 1;
-    QCOMPARE(CountSegments(c, kBlue, LineStyle::Dotted), n);
-    QCOMPARE(CountSegments(c, kRed, LineStyle::Dotted), n);
-    QCOMPARE(CountSegments(c, kBlue, LineStyle::Solid), n);
-    QCOMPARE(CountSegments(c, kRed, LineStyle::Solid), n);
-    QCOMPARE(c.CurrentLineStyle(), LineStyle::Solid);
-    // The grid's y range is tied to the first half thickness (0 at the leading edge).
-    QCOMPARE(s.HTHICK(1), 0.0f);
-    QCOMPARE(TextsOf(c),
-             QStringList({".0", ".2", ".4", ".6", ".8", "1.0", "-0.05", "0.05", "0.1"}));
-    QStringList legend;
-    for (const QLabel* label : w.findChildren<QLabel*>())
-        if (label->objectName().isEmpty()) legend << label->text();
-    QCOMPARE(legend, QStringList({"thickness", " camber",
-                                  "dotted lines - initial values (before smoothing)"}));
-    uitest::SaveShot(w, "Form_TC");
-}
-
-void PlotWindowsTest::thicknessCamberViewComesFromTheData() {
-    const FoilState& s = *naca61_;
-    Form_TC w(s);
-    float lo = 1e8f, hi = -1e8f;
-    for (int j = 1; j <= s.NNODES; ++j) {
-        lo = std::min({lo, s.HTHICK(j), s.CAMBER(j)});
-        hi = std::max({hi, s.HTHICK(j), s.CAMBER(j)});
-    }
-    const float range = 1.2f * (hi - lo); // 10 % each way, then 1 % each way
-    QVERIFY(Near(w.View().VIEW_H, 1.02f * range, 1e-5));
-    QVERIFY(Near(w.View().VIEW_W, 1.02f, 1e-5));
-    QVERIFY(Near(w.View().VIEW_YC, (lo + hi) / 2, 1e-4));
-    // Resize keeps the proportions and the view.
-    const PlotView before = w.View();
-    w.show();
-    w.resize(900, 900);
-    QTRY_COMPARE(w.height(), ProportionalFit(w.Layout(), 900).windowHeight);
-    QVERIFY(SameView(w.View(), before));
-}
-
-void PlotWindowsTest::leadingEdgeWindowHasAFixedViewAndFreeResize() {
-    const FoilState& s = *naca61_;
-    Form_Y w(s);
-    QCOMPARE(w.windowTitle(), QString("Leading edge Y(t)"));
-    QVERIFY(Near(w.View().VIEW_W, 1.02, 1e-6));
-    QVERIFY(Near(w.View().VIEW_H, 0.204, 1e-6));
-    QCOMPARE(w.View().VIEW_XC, 0.0f);
-    QVERIFY(w.Picture1().canvas().Segments().empty()); // first drawn when shown
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const Canvas& c = w.Picture1().canvas();
-    QCOMPARE(CountSegments(c, kRed, LineStyle::Solid), 2 * s.NP);
-    QCOMPARE(CountSegments(c, kBlack, LineStyle::Solid), s.NP - 1);
-    // The trailing-edge points lie outside the initial view.
-    QVERIFY(s.T(1) < c.World().left && s.T(s.NP) > c.World().right);
-    uitest::SaveShot(w, "Form_Y");
-
-    w.resize(900, 500);
-    QTRY_COMPARE(w.Picture1().size(), QSize(900 - TwipsToPixels(w.Layout().H_MARGIN),
-                                            500 - TwipsToPixels(w.Layout().V_MARGIN)));
-    QCOMPARE(w.height(), 500); // not forced
-    QVERIFY(Near(c.World().right - c.World().left, 1.02, 1e-6));
-}
-
-void PlotWindowsTest::sectionsOfThreeAnd401PointsDraw() {
-    for (const FoilState* s : {naca3_.get(), naca401_.get()}) {
-        Form_PW airfoil(*s);
-        Form_TC thicknessCamber(*s);
-        Form_Y leadingEdge(*s);
-        for (PlotWindow* w :
-             std::initializer_list<PlotWindow*>{&airfoil, &thicknessCamber, &leadingEdge}) {
-            w->show();
-            QVERIFY(QTest::qWaitForWindowExposed(w));
-            QTest::mousePress(&w->Picture1(), Qt::LeftButton, Qt::ShiftModifier, QPoint(9, 9));
-            QTest::mouseRelease(&w->Picture1(), Qt::LeftButton, Qt::ShiftModifier, QPoint(9, 200));
-            QTest::mouseMove(&w->Picture1(), QPoint(50, 50));
-            QVERIFY(!w->Picture1().grab().isNull());
-        }
-        QCOMPARE(CountSegments(airfoil.Picture1().canvas(), kRed, LineStyle::Solid), 3 * s->NP - 1);
-        QCOMPARE(CountSegments(thicknessCamber.Picture1().canvas(), kBlue, LineStyle::Dotted),
-                 s->NNODES - 1);
-        QCOMPARE(CountSegments(leadingEdge.Picture1().canvas(), kBlack, LineStyle::Solid),
-                 s->NP - 1);
-        if (s->NP == 401) uitest::SaveShot(airfoil, "Form_PW_401_points");
-        if (s->NP == 3) uitest::SaveShot(airfoil, "Form_PW_3_points");
-    }
-}
 
 QTEST_MAIN(PlotWindowsTest)
 #include "plot_windows_test.moc"

@@ -1,6 +1,9 @@
-// Section files, smoothed sections, record counts and shots for the window tests.
+// Section files, smoothed sections, batch comparisons, record counts and shots for the window
+// tests.
 #include "ui_test_support.h"
 
+#include "cli/batch_job.h"
+#include "cli/batch_options.h"
 #include "files/output_names.h"
 #include "files/run_smoothing.h"
 #include "tests/support/naca_section.h"
@@ -12,6 +15,9 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace zarnfoil::uitest {
 
@@ -33,7 +39,8 @@ QString WriteNaca0012(const QString& folder, const QString& name, int stationsPe
     return path;
 }
 
-std::unique_ptr<FoilState> ReadAndSmooth(const QString& path, std::int16_t gridChoice) {
+std::unique_ptr<FoilState> ReadAndSmooth(const QString& path, std::int16_t gridChoice,
+                                         float strip) {
     auto s = std::make_unique<FoilState>();
     const QFileInfo info(path);
     const std::string folder = QDir::toNativeSeparators(info.absolutePath()).toStdString();
@@ -46,8 +53,34 @@ std::unique_ptr<FoilState> ReadAndSmooth(const QString& path, std::int16_t gridC
     inputs.gridChoice = gridChoice;
     if (ReadInputFile(inputs, *s).kind != ReadOutcome::Kind::ReadOk) return nullptr;
     RunParams params;
+    params.DSMOOTH = strip;
     if (!RunSmoothing(*s, params).Succeeded()) return nullptr;
     return s;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList UnlikeTheBatchCommand(const QStringList& arguments, const QString& folder,
+                                  const QStringList& names) {
+    const QDir dir(folder);
+    dir.mkpath("batch");
+    std::vector<std::string> args{"--outdir", dir.filePath("batch").toStdString()};
+    for (const QString& argument : arguments)
+        args.push_back(argument.toStdString());
+    const batch::ParsedOptions parsed = batch::ParseOptions(args);
+    auto s = std::make_unique<FoilState>();
+    std::ostringstream out, err;
+    if (!parsed.options || batch::RunBatchJob(*parsed.options, *s, out, err) != 0)
+        return {"the batch command failed: " + QString::fromStdString(parsed.error + err.str())};
+    QStringList unlike;
+    for (const QString& name : names) {
+        const QByteArray window = ReadAll(dir.filePath(name));
+        if (window.isEmpty() || window != ReadAll(dir.filePath("batch/" + name))) unlike << name;
+    }
+    return unlike;
 }
 
 int CountSegments(const ui::Canvas& canvas, const QColor& color, ui::LineStyle style) {
@@ -61,6 +94,14 @@ QStringList TextsOf(const ui::Canvas& canvas) {
     for (const ui::PrintedText& t : canvas.Texts())
         texts << t.text;
     return texts;
+}
+
+int Pixels(const QImage& image, const QRect& area, const QColor& color) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += QColor(image.pixel(x, y)) == color ? 1 : 0;
+    return n;
 }
 
 void SaveShot(QWidget& window, const QString& name) {

@@ -1,12 +1,16 @@
 // What the window tests share: NACA 0012 section files, a section read and smoothed by the
-// core, counting what a picture recorded, and PNG shots of the windows.
+// core, the batch command's files beside a window's, counting what a picture recorded, and
+// PNG shots of the windows.
 #pragma once
 
 #include "core/foil_state.h"
 #include "files/section_reader.h"
 #include "ui/plots/canvas.h"
 
+#include <QByteArray>
 #include <QColor>
+#include <QImage>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -24,10 +28,22 @@ QString WriteNaca0012(const QString& folder, const QString& name, int stationsPe
 
 // A section as Input and Smooth leave it, its output files in the file's folder.
 std::unique_ptr<FoilState> ReadAndSmooth(const QString& path,
-                                         std::int16_t gridChoice = kGridFromUpperSurface);
+                                         std::int16_t gridChoice = kGridFromUpperSurface,
+                                         float strip = 0);
+
+// The file's bytes, or none when it cannot be read.
+QByteArray ReadAll(const QString& path);
+
+// Runs the batch command with `arguments` into `folder`/batch and returns those of `names`
+// whose bytes there differ from the file of that name in `folder`, or that the window did not
+// write.
+QStringList UnlikeTheBatchCommand(const QStringList& arguments, const QString& folder,
+                                  const QStringList& names);
 
 int CountSegments(const ui::Canvas& canvas, const QColor& color, ui::LineStyle style);
 QStringList TextsOf(const ui::Canvas& canvas);
+// The pixels of the colour in a rectangle of the image.
+int Pixels(const QImage& image, const QRect& area, const QColor& color);
 
 // Saves a picture of the window as shots/<name>.png for a person to look at.
 void SaveShot(QWidget& window, const QString& name);
