@@ -49,6 +49,12 @@ class PlotMechanicsTest : public QObject {
     void viewsHaveMarginsAndThePictureProportions() {
         PointArray none;
         float xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+        PointArray xs, a, b; // y bounds over two curves, x bounds of the last one
+        for (int i = 1; i <= 3; ++i)
+            xs(i) = float(i), a(i) = 0.1f * float(i), b(i) = -0.1f * float(i);
+        FindBounds(3, xs, a, xmin, xmax, ymin, ymax, 0);
+        FindBounds(2, xs, b, xmin, xmax, ymin, ymax, 1);
+        QCOMPARE(QList<float>({xmin, xmax, ymin, ymax}), QList<float>({1, 2, -0.2f, 0.3f}));
         FindBounds(0, none, none, xmin, xmax, ymin, ymax, 0); // no points: a usable view still
         // Data box, picture height / width (0: the form without it), and the view it gives.
         const float cases[][9] = {
@@ -178,6 +184,10 @@ class PlotMechanicsTest : public QObject {
         c.SetLineWidth(1);
         c.Line(-1e12, 0.8, 1e12, 0.8, kYellow); // 10^12 pictures long
         c.Print(-0.9, -0.6, "text");
+        // World x and y from -1 to 1 over the picture, y upward.
+        QCOMPARE(c.ToPixel(QPointF(-1, 1), QSizeF(200, 100)), QPointF(0, 0));
+        QCOMPARE(c.ToPixel(QPointF(1, -1), QSizeF(200, 100)), QPointF(200, 100));
+        QCOMPARE(c.ToWorld(QPointF(50, 75), QSizeF(200, 100)), QPointF(-0.5, -0.5));
         const QImage image = Replayed(c, QSize(101, 101));
         QVERIFY(Pixels(image, QRect(20, 49, 1, 3), kRed) > 0);
         const int blue = Pixels(image, QRect(49, 0, 3, 40), kBlue);
@@ -186,6 +196,8 @@ class PlotMechanicsTest : public QObject {
         QVERIFY(Pixels(image, QRect(25, 8, 1, 5), kYellow) > 0);
         QCOMPARE(QColor(image.pixel(80, 30)), kBlack);
         QVERIFY(Pixels(image, QRect(0, 78, 40, 20), kWhite) > 0);
+        c.SetWorld(0, 1, 0, 0); // no height: not taken
+        QCOMPARE(c.World().bottom, -1.0);
     }
 
     void picturesAreSavedAsPngAndSvg() {
