@@ -3,22 +3,22 @@
 // input changed.
 #pragma once
 
+#include "naca_section.h"
 #include "solver/kalto.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 namespace zarnfoil::solver::test {
 
 inline constexpr int kGuard = 8;
-
-// A debug or sanitizer build, where the solver runs tens of times slower.
-#if defined(KALTO_TESTS_SLOW_BUILD)
-inline constexpr bool kSlowBuild = true;
-#else
-inline constexpr bool kSlowBuild = false;
-#endif
+inline constexpr int kSentinel = -7777; // in the guard cells
 
 struct KaltoCall {
     std::int32_t ncase = 1, imode = 1, arg3 = 0, itmax = 30, arg7 = 1, arg8 = 2, npt = 0;
@@ -32,21 +32,68 @@ struct KaltoCall {
     std::array<float, 10 * 100 + kGuard> caseout{};
     std::array<std::int32_t, 10 + kGuard> istat{};
 
-    KaltoCall();
-    // Contour of up to 201 points (more are cut, NPT keeps the full count).
-    void SetContour(const std::vector<float>& x, const std::vector<float>& y);
-    // Calls KALTO and checks guards and inputs with gtest assertions.
-    void Run();
+    // One case (IMODE, Mach number, angle or lift) on a contour of up to 201 points; more are
+    // cut, NPT keeps the full count.
+    KaltoCall(const std::vector<float>& x, const std::vector<float>& y, std::int32_t mode = 1,
+              float mach = 0, float value = 0)
+        : imode(mode), npt(static_cast<std::int32_t>(x.size())) {
+        const auto guard = [](auto&... a) {
+            (std::fill(a.end() - kGuard, a.end(), kSentinel), ...);
+        };
+        guard(machin, clain, xc, yc, xcp, ycp, cps, arg17, caseout, istat);
+        std::copy_n(x.begin(), std::min<std::size_t>(x.size(), 201), xc.begin());
+        std::copy_n(y.begin(), std::min<std::size_t>(y.size(), 201), yc.begin());
+        machin[0] = mach;
+        clain[0] = value;
+    }
 
-    float Cp(int station, int caseNumber = 1) const {
-        return cps[static_cast<std::size_t>(caseNumber - 1 + 10 * (station - 1))];
+    // A NACA four-digit section with its camber at 40 % of the chord.
+    static KaltoCall Naca(double camber, double thickness, std::int32_t mode, float mach,
+                          float value, int points = 161) {
+        std::vector<float> x, y;
+        NacaSection(camber, 0.4, thickness, points, x, y);
+        return KaltoCall(x, y, mode, mach, value);
     }
-    float X(int station) const { return xcp[static_cast<std::size_t>(station - 1)]; }
-    std::int32_t Status(int caseNumber = 1) const {
-        return istat[static_cast<std::size_t>(caseNumber - 1)];
+
+    void Run() {
+        const KaltoCall before = *this;
+        KALTO(&ncase, &imode, &arg3, machin.data(), clain.data(), &itmax, &arg7, &arg8, &npt,
+              &arg10, xc.data(), yc.data(), &arg13, xcp.data(), ycp.data(), cps.data(),
+              arg17.data(), &alphaout, &clout, &arg20, &arg21, caseout.data(), istat.data());
+        const auto guarded = [](const auto&... a) {
+            return (std::all_of(a.end() - kGuard, a.end(), [](auto v) { return v == kSentinel; }) &&
+                    ...);
+        };
+        EXPECT_TRUE(guarded(xcp, ycp, cps, caseout, istat)) << "an output past its capacity";
+        // Inputs and the arguments the library leaves alone keep their bits.
+        const auto same = [](const auto& a, const auto& b) {
+            return std::equal(a.begin(), a.end(), b.begin(),
+                              [](auto u, auto v) { return u == v || (u != u && v != v); });
+        };
+        EXPECT_TRUE(same(machin, before.machin) && same(clain, before.clain) &&
+                    same(xc, before.xc) && same(yc, before.yc) && same(arg17, before.arg17))
+            << "an input array written";
+        const auto scalars = [](const KaltoCall& c) {
+            return std::tie(c.ncase, c.imode, c.arg3, c.itmax, c.arg7, c.arg8, c.npt, c.arg10,
+                            c.arg13, c.arg20, c.arg21);
+        };
+        EXPECT_TRUE(scalars(*this) == scalars(before)) << "an input or unused argument written";
     }
+
+    // Station j (1..129) and case k (1..10) as the arguments' descriptions count them.
+    float Cp(std::size_t j, std::size_t k = 1) const { return cps[k - 1 + 10 * (j - 1)]; }
+    float X(std::size_t j) const { return xcp[j - 1]; }
+    std::int32_t Status(std::size_t k = 1) const { return istat[k - 1]; }
+    // CASEOUT(k, 3) is 1 when the full-potential solution answered case k.
+    bool FullPotentialAnswered(std::size_t k = 1) const { return caseout[k - 1 + 20] == 1; }
     // Every output the caller reads is a finite number.
-    bool OutputsFinite() const;
+    bool OutputsFinite() const {
+        const auto finite = [](float v) { return std::isfinite(v); };
+        return std::all_of(xcp.begin(), xcp.begin() + 129, finite) &&
+               std::all_of(ycp.begin(), ycp.begin() + 129, finite) &&
+               std::all_of(cps.begin(), cps.begin() + 10 * 129, finite) && finite(alphaout) &&
+               finite(clout);
+    }
 };
 
 } // namespace zarnfoil::solver::test
