@@ -1,45 +1,30 @@
 // The rules behind the Cp window, without the window: critical Cp, axis end, sonic index and
 // mark, what the two pictures record, where the solver library is looked for, and the
-// refusals and notes that need no solver.
+// refusals that need no solver.
 #include "tests/pressure/kalto_stand_in.h"
 #include "ui/plots/canvas.h"
 #include "ui/plots/plot_colors.h"
 #include "ui/pressure/cp_checks.h"
 #include "ui/pressure/cp_plot.h"
 #include "ui/pressure/cp_scale.h"
-#include "ui/pressure/kalto_binding.h"
 
 #include <QtTest>
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 using namespace zarnfoil;
 using namespace zarnfoil::ui;
 
 namespace {
 
-constexpr float kInf = std::numeric_limits<float>::infinity();
-
 CpCurve Curve(float cpmin) {
-    standin::Plan plan;
+    standin::StandIn plan;
     standin::PlanSuction(plan, cpmin);
     CpCurve c;
     std::copy(plan.xcp, plan.xcp + kStations, &c.x(1));
     std::copy(plan.cp, plan.cp + kStations, &c.cp(1));
     return c;
-}
-
-// Textbook form of the sonic pressure coefficient, gamma 1.4.
-double SonicCp(double m) {
-    return 2 / (1.4 * m * m) * (std::pow((2 + 0.4 * m * m) / 2.4, 3.5) - 1);
-}
-
-QString TextAt(const Canvas& canvas, double x, double y) {
-    for (const PrintedText& t : canvas.Texts())
-        if (std::fabs(t.at.x() - x) < 1e-5 && std::fabs(t.at.y() - y) < 1e-5) return t.text;
-    return "<none>";
 }
 
 int Count(const Canvas& canvas, const QColor& color, int width = 1) {
@@ -52,48 +37,41 @@ bool Near(double a, double b) {
     return std::fabs(a - b) < 1e-6;
 }
 
+QString TextAt(const Canvas& canvas, double x, double y) {
+    for (const PrintedText& t : canvas.Texts())
+        if (Near(t.at.x(), x) && Near(t.at.y(), y)) return t.text;
+    return "<none>";
+}
+
 } // namespace
 
 class CpRulesTest : public QObject {
     Q_OBJECT
   private slots:
     void criticalCpIsTheSonicPressureCoefficient() {
-        for (float m : {0.3f, 0.6f, 0.7f, 0.8f, 0.95f})
-            QVERIFY(std::fabs(*CriticalCp(m) - SonicCp(m)) < 1e-6);
         QVERIFY(std::fabs(*CriticalCp(0.7f) - (-0.779)) < 5e-4);
         QCOMPARE(*CriticalCp(1.0f), 0.0f);
         QVERIFY(!CriticalCp(0.0f)); // neither a division by zero nor a mark
-        QVERIFY(!CriticalCp(std::numeric_limits<float>::max()));
     }
 
-    void axisEndIsTheFirstStepBelowTheSmallestCpOfStations1To128() {
-        for (const auto& [cpmin, end] : {std::pair{-0.5f, -1.0f},
-                                         {-1.0f, -1.4f},
-                                         {-3.39f, -3.4f},
-                                         {-3.4f, -5.0f},
-                                         {-3.5f, -5.0f}})
+    void axisEndAndSonicIndexTakeStations1To128() {
+        const float ends[][2] = {
+            {-0.5f, -1}, {-1, -1.4f}, {-3.39f, -3.4f}, {-3.4f, -5}, {-3.5f, -5}};
+        for (const auto& [cpmin, end] : ends)
             QCOMPARE(AxisEnd(cpmin), end);
-        CpCurve c = Curve(-1.0f);
-        c.cp(129) = -4;
-        c.cp(40) = std::nanf("");
-        QCOMPARE(ScaleCp(c.cp, 0.5f).YMIN, -1.4f);
-        c.cp(1) = -3.5f;
-        QCOMPARE(ScaleCp(c.cp, 0.5f).YMIN, -5.0f);
-    }
-
-    void sonicIndexIsTheHighestCrossingAndTheMarkStartsFourBefore() {
         StationArray cp;
         for (int j = 1; j <= 129; ++j)
             cp(j) = -0.2f;
         QCOMPARE(ScaleCp(cp, 0.7f).n, kNoSonicIndex);
         cp(20) = cp(21) = -1.2f; // crossings at 20 and 22
-        cp(129) = -1.0f;         // station 129 takes no part
-        QCOMPARE(ScaleCp(cp, 0.7f).n, 22);
-        cp(100) = -1.0f;
-        QCOMPARE(ScaleCp(cp, 0.7f).n, 101);
+        cp(129) = -4.0f;         // station 129 takes no part
+        cp(40) = std::nanf("");
+        const CpScale scale = ScaleCp(cp, 0.7f);
+        QCOMPARE(QList<float>({float(scale.n), scale.YMIN}), QList<float>({22, -1.4f}));
         QCOMPARE(ScaleCp(cp, 0.0f).n, kNoSonicIndex);
-        QCOMPARE(QList<int>({MarkStart(22), MarkStart(5), MarkStart(4), MarkStart(2)}),
-                 QList<int>({18, 1, 1, 1}));
+        cp(1) = -3.5f; // station 1 counts
+        QCOMPARE(ScaleCp(cp, 0.7f).YMIN, -5.0f);
+        QCOMPARE(QList<int>({MarkStart(22), MarkStart(5), MarkStart(4)}), QList<int>({18, 1, 1}));
     }
 
     void pictureOverXHasItsGridLabelsZeroLineAndMark() {
@@ -113,15 +91,15 @@ class CpRulesTest : public QObject {
             QVERIFY(t.color == kWhite && Near(t.at.x(), -0.095) &&
                     Near(t.text.toDouble(), t.at.y()));
         }
-        QCOMPARE(labels, QStringList({"-1.4", "-1.2", "-1.0", "-0.8", "-0.6", "-0.4", "-0.2", "0.0",
-                                      "0.2", "0.4", "0.6", "0.8", "1.0"}));
+        QCOMPARE(labels.join(' '), QString("-1.4 -1.2 -1.0 -0.8 -0.6 -0.4 -0.2 0.0 0.2 0.4 0.6 "
+                                           "0.8 1.0"));
         // Crossing back from the leading edge's suction to the lower side: stations 61 to 66.
         QCOMPARE(scale.n, 66);
         const auto mark = std::find_if(canvas.Segments().begin(), canvas.Segments().end(),
                                        [](const Segment& s) { return s.color == kYellow; });
         QVERIFY(mark != canvas.Segments().end());
-        QCOMPARE(mark->from, QPointF(c.x(62), *scale.cpStar));
-        QCOMPARE(mark->to, QPointF(c.x(67), *scale.cpStar));
+        QCOMPARE(QList<QPointF>({mark->from, mark->to}),
+                 QList<QPointF>({{c.x(62), *scale.cpStar}, {c.x(67), *scale.cpStar}}));
         QCOMPARE(Count(canvas, kWhite), 128);
     }
 
@@ -155,19 +133,12 @@ class CpRulesTest : public QObject {
                  QStringList({"/opt/zf/bin/dll/libkalto.so"}));
     }
 
-    void numbersBeyondUseAreRefusedAndOddStatusesNoted() {
-        QCOMPARE(BoxNumber("1e39"), kInf);
-        QVERIFY(!InputRefusal(BoxNumber("-1e300"), 0.5f, true).isEmpty());
-        QVERIFY(InputRefusal(0.5f, kInf, true).contains("lift coefficient"));
-        QVERIFY(InputRefusal(0.5f, -kInf, false).contains("angle of attack"));
+    void numbersBeyondUseAreRefused() {
+        QVERIFY(InputRefusal(BoxNumber("-0.3"), 0.5f, true).contains("negative"));
+        QVERIFY(InputRefusal(0.5f, BoxNumber("1e39"), true).contains("lift coefficient"));
+        QVERIFY(InputRefusal(0.5f, -BoxNumber("1e39"), false).contains("angle of attack"));
         QVERIFY(InputRefusal(0, -20, false).isEmpty()); // Mach 0 is computed, without Cp*
         QVERIFY(!SectionRefusal(2).isEmpty() && SectionRefusal(201).isEmpty());
-        KaltoArguments a;
-        QVERIFY(ResultNotes(a).isEmpty());
-        a.ISTAT(1) = kStatusBadInput;
-        QVERIFY(ResultNotes(a).contains("not a result"));
-        a.ISTAT(1) = 9;
-        QVERIFY(ResultNotes(a).contains("status 9"));
     }
 };
 

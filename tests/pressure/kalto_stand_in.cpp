@@ -16,44 +16,31 @@ STAND_IN_EXPORT StandIn* KaltoStandIn() {
     return &standIn;
 }
 
-STAND_IN_EXPORT void KALTO(std::int32_t* NCASE, std::int32_t* IMODE, std::int32_t* arg3,
-                           float* MACHIN, float* CLAIN, std::int32_t* arg6, std::int32_t* arg7,
-                           std::int32_t* arg8, std::int32_t* NPT, float* arg10, float* XC,
-                           float* YC, std::int32_t* arg13, float* XCP, float* arg15, float* CPS,
-                           float* arg17, float* ALPHAOUT, float* CLOUT, float* arg20, float* arg21,
-                           float* arg22, std::int32_t* ISTAT) {
-    Record& r = standIn.record;
+STAND_IN_EXPORT void KALTO(std::int32_t* NCASE, std::int32_t* IMODE, std::int32_t*, float* MACHIN,
+                           float* CLAIN, std::int32_t* arg6, std::int32_t* arg7, std::int32_t* arg8,
+                           std::int32_t* NPT, float* arg10, float* XC, float* YC, std::int32_t*,
+                           float* XCP, float* arg15, float* CPS, float* arg17, float* ALPHAOUT,
+                           float* CLOUT, float* arg20, float* arg21, float* arg22,
+                           std::int32_t* ISTAT) {
+    StandIn& r = standIn;
     ++r.calls;
-    r.ncase = *NCASE;
-    r.imode = *IMODE;
-    r.arg3 = *arg3;
-    r.arg6 = *arg6;
-    r.arg7 = *arg7;
-    r.arg8 = *arg8;
-    r.npt = *NPT;
-    r.arg13 = *arg13;
-    r.machin1 = MACHIN[0];
-    r.clain1 = CLAIN[0];
-    r.arg10 = *arg10;
-    const int n = std::clamp(*NPT, 0, kPoints);
+    r.ncase = *NCASE, r.imode = *IMODE, r.arg6 = *arg6, r.arg7 = *arg7, r.arg8 = *arg8;
+    r.npt = *NPT, r.machin1 = MACHIN[0], r.clain1 = CLAIN[0], r.arg10 = (*arg10)++;
+    const int n = std::clamp(*NPT, 0, 201);
     std::copy(XC, XC + n, r.xc);
     std::copy(YC, YC + n, r.yc);
-    *arg10 += 1;
 
-    // Every element of every output array, to its full size.
-    std::fill(arg15, arg15 + kStations, kMarker15);
-    std::fill(CPS, CPS + 10 * kStations, kMarker16);
-    std::fill(arg17, arg17 + 10 * kStations, kMarker17);
-    std::fill(arg22, arg22 + 10 * 100, kMarker22);
+    std::fill(arg15, arg15 + kStations, kUnread);
+    std::fill(CPS, CPS + 10 * kStations, kUnread);
+    std::fill(arg17, arg17 + 10 * kStations, kUnread);
+    std::fill(arg22, arg22 + 10 * 100, kUnread);
+    *arg20 = *arg21 = kUnread;
     std::fill(ISTAT, ISTAT + 10, 0);
-    const Plan& p = standIn.plan;
     for (int j = 0; j < kStations; ++j) {
-        XCP[j] = p.xcp[j];
-        CPS[10 * j] = p.cp[j];
+        XCP[j] = r.xcp[j];
+        CPS[10 * j] = r.cp[j];
     }
-    *ALPHAOUT = p.alphaout;
-    *CLOUT = p.clout;
-    *arg20 = kMarker20;
-    *arg21 = kMarker21;
-    ISTAT[0] = p.status;
+    *ALPHAOUT = r.alphaout;
+    *CLOUT = r.clout;
+    ISTAT[0] = r.status;
 }

@@ -14,23 +14,25 @@
 namespace zarnfoil::standin {
 
 inline constexpr int kStations = 129;
-inline constexpr int kPoints = 201;
+// Written over every output element the window does not read, to the array's full size, so a
+// test can see that the window's block holds all the library writes.
+inline constexpr float kUnread = -7;
 
-// Markers written over every output element the window does not read, so a test can see that
-// each array of the window's block holds all the library writes.
-inline constexpr float kMarker15 = 15, kMarker16 = 16, kMarker17 = 17, kMarker20 = 20;
-inline constexpr float kMarker21 = 21, kMarker22 = 22;
-
-struct Plan {
-    float xcp[kStations];
-    float cp[kStations];
+struct StandIn {
+    // The plan: what the next call returns.
+    float xcp[kStations], cp[kStations];
     float alphaout, clout;
     std::int32_t status;
+    // The record of the calls: their count and what the last one was passed.
+    int calls;
+    std::int32_t ncase, imode, arg6, arg7, arg8, npt;
+    float machin1, clain1, arg10;
+    float xc[201], yc[201];
 };
 
 // A curve as the solver lays its stations (x falls to 0 at station 65 and rises again), with
 // suction down to `cpmin` at the leading edge on the upper side.
-inline void PlanSuction(Plan& plan, float cpmin) {
+inline void PlanSuction(StandIn& plan, float cpmin) {
     for (int j = 1; j <= kStations; ++j) {
         const double x = (1 + std::cos(3.14159265358979 * (j - 1) / 64)) / 2;
         plan.xcp[j - 1] = static_cast<float>(x);
@@ -38,18 +40,6 @@ inline void PlanSuction(Plan& plan, float cpmin) {
             static_cast<float>(j <= 65 ? cpmin * std::pow(1 - x, 1.5) + 0.1 * x : 0.3 * (1 - x));
     }
 }
-
-struct Record {
-    int calls;
-    std::int32_t ncase, imode, arg3, arg6, arg7, arg8, npt, arg13;
-    float machin1, clain1, arg10;
-    float xc[kPoints], yc[kPoints];
-};
-
-struct StandIn {
-    Plan plan;
-    Record record;
-};
 
 // The stand-in's plan and record, resolved by name from the loaded library.
 using StandInAccess = StandIn* (*)();

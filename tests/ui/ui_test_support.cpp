@@ -1,9 +1,10 @@
-// Section files, smoothed sections, batch comparisons, record counts and shots for the window
-// tests.
+// Section files, smoothed sections, batch comparisons, what pictures recorded, and shots for
+// the window tests.
 #include "ui_test_support.h"
 
 #include "cli/batch_job.h"
 #include "cli/batch_options.h"
+#include "core/number_format.h"
 #include "files/output_names.h"
 #include "files/run_smoothing.h"
 #include "tests/support/naca_section.h"
@@ -21,17 +22,12 @@
 
 namespace zarnfoil::uitest {
 
-QString WriteNaca0012(const QString& folder, const QString& name, int stationsPerSurface,
-                      bool fromUpper) {
+QString WriteNaca0012(const QString& folder, const QString& name, int stationsPerSurface) {
     auto s = std::make_unique<FoilState>();
     testing::Naca naca;
     naca.stationsPerSurface = stationsPerSurface;
     naca.closedTrailingEdge = false;
     testing::FillSection(*s, naca);
-    if (fromUpper) {
-        std::reverse(s->X.data(), s->X.data() + s->NP);
-        std::reverse(s->Y.data(), s->Y.data() + s->NP);
-    }
     const QString path = QDir(folder).filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return {};
@@ -96,12 +92,8 @@ QStringList TextsOf(const ui::Canvas& canvas) {
     return texts;
 }
 
-int Pixels(const QImage& image, const QRect& area, const QColor& color) {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            n += QColor(image.pixel(x, y)) == color ? 1 : 0;
-    return n;
+QString Shown(double value, const char* picture) {
+    return QString::fromStdString(FormatPicture(static_cast<float>(value), picture));
 }
 
 void SaveShot(QWidget& window, const QString& name) {

@@ -1,6 +1,6 @@
 // What the window tests share: NACA 0012 section files, a section read and smoothed by the
-// core, the batch command's files beside a window's, counting what a picture recorded, and
-// PNG shots of the windows.
+// core, the batch command's files beside a window's, reading what a picture recorded, and PNG
+// shots of the windows.
 #pragma once
 
 #include "core/foil_state.h"
@@ -8,12 +8,11 @@
 #include "ui/plots/canvas.h"
 
 #include <QByteArray>
-#include <QColor>
-#include <QImage>
-#include <QRect>
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 
@@ -21,10 +20,9 @@ class QWidget;
 
 namespace zarnfoil::uitest {
 
-// Writes an "X Y D" NACA 0012 file of 2m - 1 points into `folder` and returns its path.
-// The points run from the lower trailing edge, or from the upper one when `fromUpper`.
-QString WriteNaca0012(const QString& folder, const QString& name, int stationsPerSurface,
-                      bool fromUpper = false);
+// Writes an "X Y D" NACA 0012 file of 2m - 1 points, from the lower trailing edge, into
+// `folder` and returns its path.
+QString WriteNaca0012(const QString& folder, const QString& name, int stationsPerSurface);
 
 // A section as Input and Smooth leave it, its output files in the file's folder.
 std::unique_ptr<FoilState> ReadAndSmooth(const QString& path,
@@ -42,8 +40,13 @@ QStringList UnlikeTheBatchCommand(const QStringList& arguments, const QString& f
 
 int CountSegments(const ui::Canvas& canvas, const QColor& color, ui::LineStyle style);
 QStringList TextsOf(const ui::Canvas& canvas);
-// The pixels of the colour in a rectangle of the image.
-int Pixels(const QImage& image, const QRect& area, const QColor& color);
+// The value as a window shows it, formatted with a picture.
+QString Shown(double value, const char* picture);
+
+// a and b agree within `tolerance`, relative to the larger of 1 and |b|.
+inline bool Near(double a, double b, double tolerance = 1e-6) {
+    return std::fabs(a - b) <= tolerance * std::max(1.0, std::fabs(b));
+}
 
 // Saves a picture of the window as shots/<name>.png for a person to look at.
 void SaveShot(QWidget& window, const QString& name);
