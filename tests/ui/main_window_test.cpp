@@ -177,15 +177,6 @@ class MainWindowTest : public QObject {
         QVERIFY(t.NothingRead());
         uitest::SaveShot(*error, "Frm_err");
 
-        QByteArray large = "too many points\r\nX Y D\r\n"; // more than a section holds
-        for (int i = 0; i < 402; ++i)
-            large += QByteArray::number(i / 402.0) + " 0.01\r\n";
-        t.Write("large.dat", large);
-        MessageBoxAnswer box;
-        QVERIFY(t.InputFile("large.dat"));
-        QVERIFY2(box.seen.size() == 2 && box.seen[1].contains("401"),
-                 qPrintable(box.seen.join('|')));
-        QVERIFY(t.NothingRead());
         auto* cancel = error->findChild<QPushButton*>("Cmd_cancel");
         QCOMPARE(cancel->text(), QString("Cancel"));
         QTest::mouseClick(cancel, Qt::LeftButton);
@@ -261,21 +252,6 @@ class MainWindowTest : public QObject {
         const CommandSettings settings = t.form->Settings();
         QCOMPARE(settings.stripText + " " + settings.maxStripText, std::string("0.0007 0.05"));
         QVERIFY(!settings.smoothing && settings.withoutRotation);
-    }
-
-    void failedSmoothIsReported() {
-        // Two points at the same place on the upper surface: the parameter cannot increase.
-        Session t;
-        t.Write("repeated.dat", "repeated point\r\nX Y D\r\n1 -0.002\r\n0.5 -0.05\r\n0 0\r\n"
-                                "0.5 0.05\r\n0.5 0.05\r\n1 0.002\r\n");
-        t.Click("Opt_xinp(2)");
-        QVERIFY(t.InputFile("repeated.dat"));
-        MessageBoxAnswer box;
-        t.Click("Cmd_Geom");
-        QVERIFY2(box.seen.size() == 2 && box.seen[0] == "Smooth" &&
-                     box.seen[1].contains("parameter"),
-                 qPrintable(box.seen.join('|')));
-        QVERIFY(!t.On("Cmd_Pictf") && !QFile::exists(t.dir.filePath("repeated.out1")));
     }
 };
 
