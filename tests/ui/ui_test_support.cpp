@@ -54,10 +54,14 @@ std::unique_ptr<FoilState> ReadAndSmooth(const QString& path, std::int16_t gridC
     return s;
 }
 
+namespace {
+
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+} // namespace
 
 QStringList UnlikeTheBatchCommand(const QStringList& arguments, const QString& folder,
                                   const QStringList& names) {

@@ -7,7 +7,6 @@
 #include "files/section_reader.h"
 #include "ui/plots/canvas.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -28,9 +27,6 @@ QString WriteNaca0012(const QString& folder, const QString& name, int stationsPe
 std::unique_ptr<FoilState> ReadAndSmooth(const QString& path,
                                          std::int16_t gridChoice = kGridFromUpperSurface,
                                          float strip = 0);
-
-// The file's bytes, or none when it cannot be read.
-QByteArray ReadAll(const QString& path);
 
 // Runs the batch command with `arguments` into `folder`/batch and returns those of `names`
 // whose bytes there differ from the file of that name in `folder`, or that the window did not
