@@ -12,6 +12,7 @@
 namespace zarnfoil::batch {
 namespace {
 
+namespace fs = std::filesystem;
 using zarnfoil::testing::TempFolder;
 
 struct Job {
@@ -20,6 +21,7 @@ struct Job {
     FoilState s{};
 };
 
+// Runs the command on `args`, which must parse.
 Job RunJob(const std::vector<std::string>& args) {
     Job job;
     const ParsedOptions parsed = ParseOptions(args);
@@ -32,24 +34,17 @@ Job RunJob(const std::vector<std::string>& args) {
     return job;
 }
 
-std::string NacaFile(const TempFolder& folder, const std::string& name = "wing.dat") {
+// A NACA 2412 of 81 points as wing.dat, lines ended by line feeds alone.
+std::string NacaFile(const TempFolder& folder) {
     FoilState section{};
     zarnfoil::testing::FillSection(section, zarnfoil::testing::Naca{0.02, 0.4, 0.12, 41, false});
-    return folder.Write(name, zarnfoil::testing::XydText(section, "NACA 2412", "\n"));
+    return folder.Write("wing.dat", zarnfoil::testing::XydText(section, "NACA 2412", "\n"));
 }
 
-TEST(BatchOptions, DefaultsAreTheMainWindowsInitialValues) {
-    const ParsedOptions p = ParseOptions({"wing.dat"});
-    ASSERT_TRUE(p.options);
-    EXPECT_EQ(p.options->gridChoice, 1);
-    EXPECT_EQ(p.options->nodesText, "61");
-    EXPECT_TRUE(p.options->smooth);
-    EXPECT_EQ(p.options->stripText, "0.0");
-    EXPECT_EQ(p.options->IBC, 0);
-    EXPECT_FALSE(p.options->withoutRotation);
-}
-
-TEST(BatchOptions, BadCommandLines) {
+TEST(BatchOptions, DefaultsAreTheMainWindowsInitialValuesAndBadLinesFail) {
+    const BatchOptions o = ParseOptions({"wing.dat"}).options.value();
+    EXPECT_TRUE(o.gridChoice == 1 && o.nodesText == "61" && o.smooth && o.stripText == "0.0");
+    EXPECT_TRUE(o.IBC == 0 && !o.withoutRotation && !o.stl && o.reruns.empty());
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {"a.dat", "b.dat"}, {"a.dat", "--grid", "sideways"},
           {"a.dat", "--bc", "3"}, {"a.dat", "--rerun", "5"}, {"a.dat", "--rerun", "x=0.1"},
@@ -57,66 +52,48 @@ TEST(BatchOptions, BadCommandLines) {
         EXPECT_FALSE(ParseOptions(args).options) << args.size();
 }
 
-TEST(BatchJob, WritesTheFilesBesideTheInput) {
-    TempFolder folder;
-    const Job job = RunJob({NacaFile(folder), "--strip", "0.002", "--stl"});
+TEST(BatchJob, WritesTheFilesInTheOutputFolderOrBesideTheInput) {
+    TempFolder folder, elsewhere;
+    const Job unsmoothed =
+        RunJob({NacaFile(folder), "--outdir", elsewhere.Path().string(), "--no-smooth"});
+    EXPECT_TRUE(unsmoothed.status == kExitDone && unsmoothed.s.SMOOTH == 0);
+    EXPECT_TRUE(fs::exists(elsewhere / "wing.out1"));
+    EXPECT_FALSE(fs::exists(folder / "wing.out1"));
+
+    const Job job = RunJob({NacaFile(folder), "--strip", "0.002", "--stl", "--no-rotate"});
     EXPECT_EQ(job.status, kExitDone) << job.err;
     for (const char* name : {"wing.out1", "wing.out2", "wing.stl", "wing.stl.prop"})
-        EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
+        EXPECT_TRUE(fs::exists(folder / name)) << name;
     EXPECT_EQ(job.s.DMAX, 0.002f);
-}
-
-TEST(BatchJob, OutputFolder) {
-    TempFolder folder;
-    std::filesystem::create_directories(folder.Path() / "out");
-    EXPECT_EQ(RunJob({NacaFile(folder), "--outdir", folder / "out"}).status, kExitDone);
-    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "out" / "wing.out1"));
-    EXPECT_FALSE(std::filesystem::exists(folder / "wing.out1"));
+    EXPECT_TRUE(job.s.NOROT == 1 && job.s.EPSIL == 0.0f);
 }
 
 TEST(BatchJob, EachKindOfBadFileHasItsStatus) {
     TempFolder folder;
-    const auto bad = folder.Write("bad.dat", "t\r\nX Y D\r\n1 0\r\n\r\n");
-    Job job = RunJob({bad});
-    EXPECT_EQ(job.status, kExitBadLine);
-    EXPECT_NE(job.err.find("Error in input file: bad.dat line:4.\nRemove all empty lines"),
-              std::string::npos) << job.err;
+    const Job bad = RunJob({folder.Write("bad.dat", "t\r\nX Y D\r\n1 0\r\n\r\n")});
+    EXPECT_EQ(bad.status, kExitBadLine);
+    EXPECT_NE(bad.err.find("Error in input file: bad.dat line:4.\nRemove all empty lines"),
+              std::string::npos) << bad.err;
     EXPECT_EQ(RunJob({folder.Write("none.dat", "t\r\n1 0\r\n")}).status, kExitNoKeyword);
     EXPECT_EQ(RunJob({folder / "missing.dat"}).status, kExitUnreadable);
     EXPECT_EQ(RunJob({NacaFile(folder), "--grid", "cos", "--nodes", "500"}).status, kExitTooLarge);
     EXPECT_EQ(RunJob({NacaFile(folder), "--grid", "cos", "--nodes", "2"}).status, kExitRefused);
     EXPECT_EQ(RunJob({NacaFile(folder), "--outdir", folder / "absent"}).status, kExitWriteFailed);
-}
-
-TEST(BatchJob, RerunsAsTheCurvatureWindowDoes) {
-    TempFolder folder;
-    const Job job = RunJob({NacaFile(folder), "--strip", "0.002", "--rerun", "10=0.004",
-                            "--rerun", "12=-1"});
-    ASSERT_EQ(job.status, kExitDone) << job.err;
-    EXPECT_EQ(job.s.NRUN, 2);
-    EXPECT_EQ(job.s.DP(10), 0.004f);
-    EXPECT_EQ(job.s.D(12), 0.0f);     // a negative weight is stored as 0 ...
-    EXPECT_EQ(job.s.DP(12), 0.002f);  // ... and takes the strip at the re-run
     EXPECT_EQ(RunJob({NacaFile(folder), "--rerun", "99=0.1"}).status, kExitUsage);
 }
 
-TEST(BatchJob, WithoutRotation) {
+TEST(BatchJob, RerunsAsTheCurvatureWindowDoesAndTheJsonSummary) {
     TempFolder folder;
-    const Job job = RunJob({NacaFile(folder), "--no-rotate"});
-    ASSERT_EQ(job.status, kExitDone);
-    EXPECT_EQ(job.s.NOROT, 1);
-    EXPECT_EQ(job.s.EPSIL, 0.0f);
-}
-
-TEST(BatchJob, JsonSummary) {
-    TempFolder folder;
-    const Job job = RunJob({NacaFile(folder), "--json", "--no-smooth"});
-    ASSERT_EQ(job.status, kExitDone);
+    const Job job = RunJob({NacaFile(folder), "--strip", "0.002", "--rerun", "10=0.004",
+                            "--rerun", "12=-1", "--json"});
+    ASSERT_EQ(job.status, kExitDone) << job.err;
+    EXPECT_EQ(job.s.DP(10), 0.004f);
+    EXPECT_EQ(job.s.D(12), 0.0f);    // a negative weight is stored as 0 ...
+    EXPECT_EQ(job.s.DP(12), 0.002f); // ... and takes the strip at the re-run
     EXPECT_EQ(job.out.front(), '{');
-    EXPECT_NE(job.out.find("\"title\": \"NACA 2412\""), std::string::npos);
-    EXPECT_NE(job.out.find("\"NP\": 81"), std::string::npos);
-    EXPECT_NE(job.out.find("\"SMOOTH\": 0"), std::string::npos);
-    EXPECT_NE(job.out.find("\"XNODES\": [0, "), std::string::npos);
+    for (const char* field :
+         {"\"title\": \"NACA 2412\"", "\"NP\": 81", "\"NRUN\": 2", "\"XNODES\": [0, "})
+        EXPECT_NE(job.out.find(field), std::string::npos) << field;
     EXPECT_EQ(job.out.find("nan"), std::string::npos);
 }
 

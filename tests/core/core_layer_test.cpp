@@ -4,21 +4,13 @@
 #include <gtest/gtest.h>
 #include <string>
 
-namespace {
-
 TEST(CoreLayer, NoQtHeaderUnderCoreOrFiles) {
-    for (const char* folder : {"core", "files"}) {
-        const auto root = std::filesystem::path(ZARNFOIL_SOURCE_DIR) / folder;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-            if (!entry.is_regular_file()) continue;
+    for (const char* folder : {"core", "files"})
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(
+                 std::filesystem::path(ZARNFOIL_SOURCE_DIR) / folder)) {
             std::ifstream in(entry.path());
-            std::string line;
-            while (std::getline(in, line))
-                if (line.rfind("#include", 0) == 0) {
-                    EXPECT_EQ(line.find("<Q"), std::string::npos) << entry.path() << ": " << line;
-                }
+            for (std::string line; std::getline(in, line);)
+                EXPECT_FALSE(line.rfind("#include", 0) == 0 && line.find("<Q") != std::string::npos)
+                    << entry.path() << ": " << line;
         }
-    }
 }
-
-} // namespace

@@ -13,14 +13,6 @@
 
 namespace zarnfoil::testing {
 
-inline std::string SplitAt(const std::string& text, int line) {
-    std::istringstream in(text);
-    std::string l;
-    for (int i = 0; i <= line && std::getline(in, l); ++i) {
-    }
-    return l;
-}
-
 inline void ExpectGolden(const std::string& actual, const std::string& goldenName) {
     const auto path = std::filesystem::path(ZARNFOIL_TEST_DATA) / "golden" / goldenName;
     if (const char* bless = std::getenv("ZARNFOIL_BLESS"); bless && std::string(bless) == "1") {
@@ -33,14 +25,13 @@ inline void ExpectGolden(const std::string& actual, const std::string& goldenNam
     if (actual == expected) return;
 
     std::ofstream(path.string() + ".actual", std::ios::binary) << actual;
-    int line = 0;
-    for (std::size_t i = 0; i < std::min(actual.size(), expected.size()) && actual[i] == expected[i]; ++i)
-        if (actual[i] == '\n') ++line;
-    std::string ruler;
-    for (int c = 1; c <= 100; ++c) ruler += c % 10 == 0 ? static_cast<char>('0' + (c / 10) % 10) : '.';
-    ADD_FAILURE() << goldenName << " differs at line " << line + 1 << " (actual text in "
-                  << path.string() << ".actual)\n  " << ruler << "\n- " << SplitAt(expected, line)
-                  << "\n+ " << SplitAt(actual, line);
+    std::istringstream a(actual), e(expected);
+    std::string lineA, lineE, ruler;
+    int line = 1;
+    while (std::getline(a, lineA) && std::getline(e, lineE) && lineA == lineE) ++line;
+    for (int c = 1; c <= 100; ++c) ruler += c % 10 ? '.' : static_cast<char>('0' + c / 10 % 10);
+    ADD_FAILURE() << goldenName << " differs at line " << line << " (actual text in "
+                  << path.string() << ".actual)\n  " << ruler << "\n- " << lineE << "\n+ " << lineA;
 }
 
 } // namespace zarnfoil::testing

@@ -11,11 +11,7 @@ namespace zarnfoil::testing {
 
 class TempFolder {
   public:
-    TempFolder() {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() / ("zarnfoil-test-" + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
-    }
+    TempFolder() { std::filesystem::create_directories(path_); }
     ~TempFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
@@ -25,10 +21,9 @@ class TempFolder {
 
     const std::filesystem::path& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
     std::string Write(const std::string& name, const std::string& text) const {
         std::ofstream(path_ / name, std::ios::binary) << text;
-        return (path_ / name).string();
+        return *this / name;
     }
     std::string Read(const std::string& name) const {
         std::ifstream in(path_ / name, std::ios::binary);
@@ -36,7 +31,8 @@ class TempFolder {
     }
 
   private:
-    std::filesystem::path path_;
+    std::filesystem::path path_ = std::filesystem::temp_directory_path() /
+                                  ("zarnfoil-test-" + std::to_string(std::random_device{}()));
 };
 
 } // namespace zarnfoil::testing
