@@ -90,12 +90,11 @@ class MainWindowTest : public QObject {
   private slots:
     void startsWithTheFileChoiceAndTheOptionsAct() {
         Session t;
-        QCOMPARE(t.form->windowTitle(), QString("Input file"));
-        QStringList texts, checked;
+        QStringList texts{t.form->windowTitle()}, checked;
         for (const char* name : {"Txt_NP", "Txt_Nodes", "Txt_SmS", "Txt_Sm", "Txt_chord",
                                  "Txt_delx", "Txt_dely", "Txt_delz", "Txt_delxp", "Lbl_outputF"})
             texts << t.Text(name);
-        QCOMPARE(texts.join(' '), QString("NP 61 0.0 0.05 1.0 0.5 0.5 0.2 0.5 "));
+        QCOMPARE(texts.join(' '), QString("Input file NP 61 0.0 0.05 1.0 0.5 0.5 0.2 0.5 "));
         for (const char* name : {"Cmd_InputF", "Cmd_Geom", "Cmd_Pictf", "Cmd_TC", "Cmd_Yt",
                                  "Cmd_cp", "Txt_delx", "Txt_dely"})
             QVERIFY2(!t.On(name), name);

@@ -30,8 +30,9 @@ bool ViewIs(const PlotView& v, float W, float H, float XC, float YC) {
     return same;
 }
 
+// The caption and the texts of the labels.
 QString Labels(const QWidget& window, const QStringList& names) {
-    QStringList texts;
+    QStringList texts{window.windowTitle()};
     for (const QString& name : names)
         texts << window.findChild<QLabel*>(name)->text();
     return texts.join(' ');
@@ -79,10 +80,7 @@ class PlotWindowsTest : public QObject {
         };
         for (const auto& [x1, x2, y1, y2, aspect, W, H, XC, YC] : cases) {
             PlotView v;
-            if (aspect == 0)
-                SetupView(v, x1, x2, y1, y2);
-            else
-                SetupView(v, x1, x2, y1, y2, aspect);
+            aspect == 0 ? SetupView(v, x1, x2, y1, y2) : SetupView(v, x1, x2, y1, y2, aspect);
             QVERIFY(ViewIs(v, W, H, XC, YC) && v.FULL_W == v.VIEW_W && v.FULL_H == v.VIEW_H);
         }
         // The visible rectangle covers the whole picture, y upward.
@@ -163,11 +161,10 @@ class PlotWindowsTest : public QObject {
         Form_PW w(s);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.windowTitle(), QString("Airfoil y(x)"));
         QCOMPARE(Labels(w, {"Lbl_chord", "Lbl_thick", "Lbl_xthick", "Lbl_eps", "Lbl_mu", "Lbl_ml",
                             "Lbl_x0", "Lbl_y0"}),
-                 QString("chord=1.000 thick=0.1200 x_thick=0.297 eps=0.000 mu=31.000 ml=31.000 "
-                         "x0=0.000 y0=0.000"));
+                 QString("Airfoil y(x) chord=1.000 thick=0.1200 x_thick=0.297 eps=0.000 "
+                         "mu=31.000 ml=31.000 x0=0.000 y0=0.000"));
         // The section with its markers in red, the smoothed one in black, a grid over one chord.
         const Canvas& c = w.Picture1().canvas();
         QCOMPARE(CountSegments(c, kRed, LineStyle::Solid), (s.NP - 1) + 2 * s.NP);
@@ -201,9 +198,9 @@ class PlotWindowsTest : public QObject {
         Form_TC w(s);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.windowTitle(), QString("Thickness(x) & Camber(x)"));
         QCOMPARE(Labels(w, {"Lbl_thick", "Lbl_xthick", "Lbl_mu", "Lbl_ml"}),
-                 QString("thick=0.1200 x_thick=0.297 mu=31.000 ml=31.000"));
+                 QString("Thickness(x) & Camber(x) thick=0.1200 x_thick=0.297 mu=31.000 "
+                         "ml=31.000"));
         const Canvas& c = w.Picture1().canvas();
         for (const QColor& color : {kBlue, kRed})
             for (const LineStyle style : {LineStyle::Dotted, LineStyle::Solid})

@@ -54,15 +54,6 @@ std::unique_ptr<FoilState> ReadAndSmooth(const QString& path, std::int16_t gridC
     return s;
 }
 
-namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 QStringList UnlikeTheBatchCommand(const QStringList& arguments, const QString& folder,
                                   const QStringList& names) {
     const QDir dir(folder);
@@ -75,10 +66,14 @@ QStringList UnlikeTheBatchCommand(const QStringList& arguments, const QString& f
     std::ostringstream out, err;
     if (!parsed.options || batch::RunBatchJob(*parsed.options, *s, out, err) != 0)
         return {"the batch command failed: " + QString::fromStdString(parsed.error + err.str())};
+    auto bytes = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
     QStringList unlike;
     for (const QString& name : names) {
-        const QByteArray window = ReadAll(dir.filePath(name));
-        if (window.isEmpty() || window != ReadAll(dir.filePath("batch/" + name))) unlike << name;
+        const QByteArray window = bytes(dir.filePath(name));
+        if (window.isEmpty() || window != bytes(dir.filePath("batch/" + name))) unlike << name;
     }
     return unlike;
 }
