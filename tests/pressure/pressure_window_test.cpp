@@ -6,6 +6,7 @@
 #include "ui/plots/plot_colors.h"
 #include "ui/pressure/cp_checks.h"
 #include "ui/pressure/cp_scale.h"
+#include "ui/pressure/kalto_binding.h"
 #include "ui/pressure/pressure_window.h"
 
 #include <QLibrary>
@@ -238,6 +239,11 @@ class PressureWindowTest : public QObject {
         // Not even the first press's defaults, and no call.
         QCOMPARE(missing.Boxes() + " " + QString::number(standIn_->calls), QString("0.3 0.5 1 0"));
         QVERIFY(InputRefusal(BoxNumber("-0.3"), 0.5f, true).contains("negative"));
+        // The installed library beside the program comes before one in the current folder.
+        const QString name = "dll/" + KaltoFileName();
+        QCOMPARE(KaltoSearchPaths("/opt/zf/bin", "/home/u"),
+                 QStringList({"/opt/zf/bin/" + name, "/home/u/" + name}));
+        QCOMPARE(KaltoSearchPaths("/opt/zf/bin", "/opt/zf/bin/"), QStringList({"/opt/zf/bin/" + name}));
         QVERIFY(InputRefusal(0.5f, BoxNumber("1e39"), true).contains("lift coefficient"));
     }
 

@@ -5,6 +5,7 @@
 #include "ui/plots/plot_colors.h"
 #include "ui_test_support.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -196,7 +197,19 @@ class CurvatureWindowTest : public QObject {
                      t.messages[1].contains("D(12)"),
                  qPrintable(t.messages.join('|')));
         t.Enter("-0.001"); // typed weights are not limited
-        QVERIFY(t.s->DP(12) == -0.001f && t.s->NRUN == 0 && !t.RemoveReport());
+        // A right-button drag puts the weight at the cursor, also without a run.
+        PictureArea& d = t.w->PictD();
+        const QPoint to = d.canvas().ToPixel(QPointF(0.3, 0.004), d.size()).toPoint();
+        QTest::mousePress(&d, Qt::RightButton, {}, to + QPoint(0, 20));
+        QMouseEvent move(QEvent::MouseMove, to, d.mapToGlobal(to), Qt::NoButton, Qt::RightButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&d, &move);
+        QTest::mouseRelease(&d, Qt::RightButton, {}, to);
+        const auto dragged = static_cast<float>(d.WorldAt(to).y());
+        QVERIFY(t.s->DP(12) == dragged && t.Text("Txt_DI") == Shown(dragged, kWeight));
+        QVERIFY(t.s->NRUN == 0 && !t.RemoveReport());
+        t.Undo(); // the drag is one edit
+        QCOMPARE(t.s->D(12), -0.001f);
         t.Undo();
         QCOMPARE(t.s->D(12), 0.0031f);
     }

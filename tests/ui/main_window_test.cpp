@@ -171,6 +171,18 @@ class MainWindowTest : public QObject {
                 !t.On("Cmd_Geom") && t.On("File1") && t.endings.isEmpty());
         uitest::SaveShot(*error, "Frm_err");
 
+        // More points than a section holds: a message box naming the limit, nothing read.
+        QByteArray large = "too many points\r\nX Y D\r\n";
+        for (int i = 0; i < 402; ++i)
+            large += QByteArray::number(i / 402.0) + " 0.01\r\n";
+        t.Write("large.dat", large);
+        {
+            MessageBoxAnswer box;
+            QVERIFY(t.InputFile("large.dat"));
+            QVERIFY2(box.seen.size() == 2 && box.seen[1].contains("401"), qPrintable(box.seen.join('|')));
+        }
+        QVERIFY(t.s->NP == 0 && t.endings.isEmpty());
+
         auto* cancel = error->findChild<QPushButton*>("Cmd_cancel");
         QCOMPARE(cancel->text(), QString("Cancel"));
         QTest::mouseClick(cancel, Qt::LeftButton);
