@@ -112,11 +112,16 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p) {
     WriteReportHeader(report, w, q.DSMOOTH);
     WriteReportTables(report, second, w, results);
     WriteSectionExports(report, w, q.OUTSECT);
-    bool complete = report.Finish() & second.Finish();
+    // Every file is finished (flushed) even when an earlier one failed.
+    const bool reportDone = report.Finish();
+    const bool secondDone = second.Finish();
+    bool complete = reportDone && secondDone;
     if (writeStl) {
         TextLines stl(files.Open(w.STLFILE)), labels(files.Open(w.STLPROPFILE));
         WriteStlSolid(stl, labels, w, n2);
-        complete = complete & stl.Finish() & labels.Finish();
+        const bool stlDone = stl.Finish();
+        const bool labelsDone = labels.Finish();
+        complete = complete && stlDone && labelsDone;
     }
     auto writeError = files.Commit(!complete);
 
