@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <string_view>
 
 namespace zarnfoil {
@@ -56,12 +57,12 @@ class SectionParser {
         : lines_(in), inputs_(inputs), w_(w) {}
 
     ReadOutcome Parse();
+    Failure BuildGrid();
 
   private:
     Failure ReadPoints();
     Failure ReadStations();
     Failure ReadBlwf(bool inverse);
-    Failure BuildGrid();
     Failure ReadGridFile(const std::filesystem::path& path);
     Failure UpperSurfaceGrid();
     Failure CosineGrid();
@@ -402,6 +403,15 @@ ReadOutcome ReadSection(std::istream& in, const ReaderInputs& inputs, FoilState&
     ReadOutcome outcome = SectionParser(in, inputs, w).Parse();
     if (outcome.kind == ReadOutcome::Kind::ReadOk) s = std::move(w);
     return outcome;
+}
+
+ReadOutcome BuildNewGrid(const ReaderInputs& inputs, FoilState& s) {
+    std::istringstream noLines;
+    FoilState w = s;
+    if (auto failure = SectionParser(noLines, inputs, w).BuildGrid()) return *failure;
+    s.NNODES = w.NNODES;
+    s.XNODES = w.XNODES;
+    return {};
 }
 
 ReadOutcome ReadInputFile(const ReaderInputs& inputs, FoilState& s) {

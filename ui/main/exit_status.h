@@ -1,10 +1,8 @@
-// Exit statuses of the program; the batch command ends with the same ones for the same events.
+// Exit status of the program.
 #pragma once
 
 namespace zarnfoil::ui {
 
-inline constexpr int kExitDone = 0;      // Quit, or the main window closed
-inline constexpr int kExitBadLine = 2;   // a data line with too few numbers
-inline constexpr int kExitNoKeyword = 3; // "Cancel" in the error window
+inline constexpr int kExitDone = 0; // Quit, or the main window closed
 
 } // namespace zarnfoil::ui

@@ -23,7 +23,8 @@ inline constexpr std::int32_t kStatusOk = 0;
 inline constexpr std::int32_t kStatusOutOfRange = 1;     // Mach or a local speed past the method
 inline constexpr std::int32_t kStatusLiftNotReached = 2; // closest answer returned
 inline constexpr std::int32_t kStatusBadInput = 3;       // outputs are placeholders
-inline constexpr std::int32_t kStatusTransonicFallback = 4; // panel answer: full potential unsettled
+inline constexpr std::int32_t kStatusTransonicFallback =
+    4; // panel answer: full potential unsettled
 
 // The arguments of KALTO in their order, each passed by reference. A two-dimensional array
 // (1..10, 1..m) lies with its first index fastest: element (i, j) is (i + 10 (j - 1)) here.
