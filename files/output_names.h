@@ -9,9 +9,9 @@
 namespace zarnfoil {
 
 struct FileNames {
-    std::string INPATH, INNAME;                        // the section file
+    std::string INPATH, INNAME;                           // the section file
     std::string OUTFILE1, OUTFILE2, STLFILE, STLPROPFILE; // report, second table, STL, labels
-    std::string reportName;                            // the report file's bare name, as shown
+    std::string reportName;                               // the report file's bare name, as shown
 };
 
 // `directory` is the folder shown in the file list; `outputDirectory`, when not empty,

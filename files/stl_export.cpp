@@ -14,7 +14,15 @@ struct Vertex {
     float x, y, z;
 };
 
-enum Label { kWall = 1, kSideLow = 2, kSideHigh = 3, kUpper = 4, kUpstream = 5, kLower = 6, kDownstream = 7 };
+enum Label {
+    kWall = 1,
+    kSideLow = 2,
+    kSideHigh = 3,
+    kUpper = 4,
+    kUpstream = 5,
+    kLower = 6,
+    kDownstream = 7
+};
 
 constexpr float XMIN = -STLDX, XMAX = 1.0f + STLDX, YMIN = -STLDY, YMAX = STLDY;
 
@@ -32,7 +40,8 @@ class SolidWriter {
         // keyword fields, padded to the next 14-column print zone before the coordinates
         stl_.Line("facet normal                " + FormatRow({0.0f, 0.0f, 0.0f}) + " ");
         stl_.Line("outer loop  ");
-        for (const Vertex& v : {a, b, c}) stl_.Line("vertex        " + FormatRow({v.x, v.y, v.z}) + " ");
+        for (const Vertex& v : {a, b, c})
+            stl_.Line("vertex        " + FormatRow({v.x, v.y, v.z}) + " ");
         stl_.Line("endloop   ");
         stl_.Line("endfacet  ");
         labels_.Line(Sprintf(" %d ", static_cast<int>(label)));
