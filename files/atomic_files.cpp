@@ -452,11 +452,4 @@ std::optional<std::string> RecoverOutputSet(const std::vector<std::string>& path
     return RecoverLocked(paths, lock);
 }
 
-bool IsWorkFileName(std::string_view name) {
-    for (std::string_view suffix : {kTempSuffix, kBackupSuffix, kJournalSuffix})
-        if (name.size() >= suffix.size() && name.substr(name.size() - suffix.size()) == suffix)
-            return true;
-    return false;
-}
-
 } // namespace zarnfoil

@@ -68,7 +68,4 @@ class AtomicFiles {
 // Nothing on success, else the reason.
 std::optional<std::string> RecoverOutputSet(const std::vector<std::string>& paths);
 
-// True for the names of the temporary, backup and journal files of a set.
-bool IsWorkFileName(std::string_view name);
-
 } // namespace zarnfoil

@@ -32,6 +32,10 @@ FileNames DeriveFileNames(const std::string& directory, const std::string& fileN
     return names;
 }
 
+std::vector<std::string> OutputPaths(const FileNames& names) {
+    return {names.OUTFILE1, names.OUTFILE2, names.STLFILE, names.STLPROPFILE};
+}
+
 void ApplyFileNames(FoilState& s, const FileNames& names) {
     s.INPATH = names.INPATH;
     s.INNAME = names.INNAME;

@@ -5,6 +5,7 @@
 #include "core/foil_state.h"
 
 #include <string>
+#include <vector>
 
 namespace zarnfoil {
 
@@ -18,6 +19,9 @@ struct FileNames {
 // receives the output files instead.
 FileNames DeriveFileNames(const std::string& directory, const std::string& fileName,
                           const std::string& outputDirectory = {});
+
+// The output files of a run as one set, the report first (it names the set).
+std::vector<std::string> OutputPaths(const FileNames& names);
 
 // Stores the names in the section's file-name fields (INPATH, INNAME, OUTFILE1 ...).
 void ApplyFileNames(FoilState& s, const FileNames& names);

@@ -25,13 +25,13 @@ void TextLines::Dashes(int n) {
 }
 
 void TextLines::Flush() {
-    if (file_ == nullptr || text_.size() < kChunk) return;
+    if (text_.size() < kChunk) return;
     file_->Write(text_);
     text_.clear();
 }
 
 void TextLines::Finish() {
-    if (file_ == nullptr || text_.empty()) return;
+    if (text_.empty()) return;
     file_->Write(text_);
     text_.clear();
 }

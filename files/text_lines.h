@@ -1,6 +1,6 @@
 // Text of an output file, built line by line with carriage return and line feed ends.
-// Numeric lines are rows of 10-character cells followed by one space. The text goes to a file
-// in chunks as it grows, or stays in memory when no file is given.
+// Numeric lines are rows of 10-character cells followed by one space. The text goes to the
+// file in chunks as it grows.
 #pragma once
 
 #include <initializer_list>
@@ -13,7 +13,6 @@ class OutputFile;
 
 class TextLines {
   public:
-    TextLines() = default;
     // Writes through to `file`, which keeps the reason of a failed write.
     explicit TextLines(OutputFile& file) : file_(&file) { text_.reserve(kChunk + 256); }
 
@@ -25,15 +24,13 @@ class TextLines {
 
     // Writes what is left to the file.
     void Finish();
-    // The text not yet written (all of it without a file).
-    const std::string& Text() const { return text_; }
 
   private:
     static constexpr std::size_t kChunk = 32768;
     void Flush();
 
     std::string text_;
-    OutputFile* file_ = nullptr;
+    OutputFile* file_;
 };
 
 } // namespace zarnfoil

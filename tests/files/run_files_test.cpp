@@ -17,7 +17,8 @@ using testing::Naca;
 
 int Count(const std::string& text, const std::string& what) {
     int n = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
     return n;
 }
 
@@ -26,9 +27,12 @@ class RunFiles : public ::testing::Test {
     // Reads `text` as wing.dat from the folder, as the main window's Input does.
     void Input(const std::string& text, std::int16_t grid, const std::string& nodes, bool smooth) {
         ApplyFileNames(s, DeriveFileNames(folder.Path().string(), "wing.dat"));
-        const ReaderInputs in{.INPATH = folder.Write("wing.dat", text), .INNAME = "wing.dat",
-                              .directory = folder.Path().string(), .gridChoice = grid,
-                              .nodesText = nodes, .smoothChecked = smooth};
+        const ReaderInputs in{.INPATH = folder.Write("wing.dat", text),
+                              .INNAME = "wing.dat",
+                              .directory = folder.Path().string(),
+                              .gridChoice = grid,
+                              .nodesText = nodes,
+                              .smoothChecked = smooth};
         ASSERT_EQ(ReadInputFile(in, s).kind, ReadOutcome::Kind::ReadOk);
     }
     void InputNaca(const Naca& naca, const std::string& nodes = "61") {
@@ -80,8 +84,11 @@ TEST_F(RunFiles, TiltedGoldenFiles) {
 TEST_F(RunFiles, StlFacetsAndLabels) {
     // N2 contour points give 4 N2 + 12 facets: NOUT = 121 closed, 122 open (the copy of
     // point 1 stays in the section), and 6 for an open contour on 3 nodes.
-    const struct { bool closed; const char* nodes; int facets; } cases[] = {
-        {true, "61", 496}, {false, "61", 500}, {false, "3", 36}};
+    const struct {
+        bool closed;
+        const char* nodes;
+        int facets;
+    } cases[] = {{true, "61", 496}, {false, "61", 500}, {false, "3", 36}};
     for (const auto& c : cases) {
         InputNaca(Naca{0.02, 0.4, 0.12, 41, c.closed}, c.nodes);
         ASSERT_TRUE(Smooth(0.002f, 2).Succeeded());
