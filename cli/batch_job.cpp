@@ -27,7 +27,7 @@ RunOutcome RunSequence(FoilState& s, const BatchOptions& options, RunFiles files
     RunParams mainWindow;
     mainWindow.DSMOOTH = SmoothStrip(ReadTextBoxNumber(options.stripText), options.smooth);
     mainWindow.OUTSECT = options.stl ? 2 : 1;
-    RunOutcome run = RunSmoothing(s, mainWindow, files);
+    RunOutcome run = RunSmoothing(s, mainWindow, options.stlDomain, files);
 
     RunParams curvatureWindow;
     curvatureWindow.OUTSECT = mainWindow.OUTSECT;
@@ -35,7 +35,7 @@ RunOutcome RunSequence(FoilState& s, const BatchOptions& options, RunFiles files
         if (!run.Succeeded()) break;
         curvatureWindow.DSMOOTH = RerunStrip(options.stripText, options.smooth);
         s.DP(edit.index) = std::max(static_cast<float>(edit.value), 0.0f);
-        run = RerunSmoothing(s, curvatureWindow, options.withoutRotation, files);
+        run = RerunSmoothing(s, curvatureWindow, options.withoutRotation, options.stlDomain, files);
     }
     return run;
 }
@@ -66,8 +66,7 @@ int RunBatchJob(const BatchOptions& options, FoilState& s, std::ostream& out, st
         err << ForTerminal(read.message) << '\n';
         return ExitStatusFor(read.kind);
     }
-    for (const std::string& note : read.notes)
-        err << note << '\n';
+    for (const std::string& note : read.notes) err << note << '\n';
     s.NOROT = options.withoutRotation ? 1 : 0;
 
     for (const WeightEdit& edit : options.reruns)
@@ -81,11 +80,13 @@ int RunBatchJob(const BatchOptions& options, FoilState& s, std::ostream& out, st
         err << dry.message << '\n';
         return ExitStatusFor(dry.kind);
     }
-    if (const RunOutcome run = RunSequence(s, options, RunFiles::Write); !run.Succeeded()) {
+    const RunOutcome run = RunSequence(s, options, RunFiles::Write);
+    if (!run.Succeeded()) {
         err << run.message << '\n';
         return ExitStatusFor(run.kind);
     }
-    if (options.json) WriteJsonSummary(out, s);
+    err << file.filename().string() << ": " << FairnessSummary(run.fairness, s) << '\n';
+    if (options.json) WriteJsonSummary(out, s, run.fairness);
     return kExitDone;
 }
 

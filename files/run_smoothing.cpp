@@ -39,7 +39,7 @@ std::optional<std::string> CheckGrid(const FoilState& s) {
 }
 
 // Names the first value bound for a file that is not a finite number.
-std::optional<std::string> FirstNonFinite(const FoilState& s, const SectionResults& r, int n2) {
+std::optional<std::string> FirstNonFinite(const FoilState& s, const SectionResults& r) {
     struct Range {
         const char* name;
         const PointArray* values;
@@ -66,26 +66,24 @@ std::optional<std::string> FirstNonFinite(const FoilState& s, const SectionResul
         {"YL", &s.YL, s.NNODES},
         {"HTHICK_SM", &s.HTHICK_SM, s.NNODES},
         {"CAMBER_SM", &s.CAMBER_SM, s.NNODES},
-        {"XOUT", &s.XOUT, n2},
-        {"YOUT", &s.YOUT, n2},
+        {"XOUT", &s.XOUT, s.NOUT},
+        {"YOUT", &s.YOUT, s.NOUT},
     };
     for (const auto& range : ranges)
         for (int i = 1; i <= range.count; ++i)
             if (!std::isfinite((*range.values)(i)))
-                return Sprintf("%s(%d) is not a finite number; no file was written.", range.name,
-                               i);
+                return Sprintf("%s(%d) is not a finite number; no file was written.", range.name, i);
     const std::pair<const char*, float> scalars[] = {
         {"EPSIL", s.EPSIL}, {"CHORD", s.CHORD}, {"XSING", s.XSING}, {"YSING", s.YSING},
         {"TRAIL", s.TRAIL}, {"SLOPT", s.SLOPT}, {"HTMAX", s.HTMAX}, {"XHTMAX", s.XHTMAX},
     };
     for (const auto& [name, value] : scalars)
-        if (!std::isfinite(value))
-            return Sprintf("%s is not a finite number; no file was written.", name);
+        if (!std::isfinite(value)) return Sprintf("%s is not a finite number; no file was written.", name);
     return std::nullopt;
 }
 
 RunOutcome Refused(std::string message) {
-    return {RunOutcome::Kind::Refused, std::move(message)};
+    return {RunOutcome::Kind::Refused, std::move(message), {}};
 }
 
 // An output file that is the section file itself would destroy the section.
@@ -105,7 +103,7 @@ std::optional<std::string> OutputOverInput(const FoilState& s, bool writeStl) {
 
 } // namespace
 
-RunOutcome RunSmoothing(FoilState& s, RunParams& p, RunFiles mode) {
+RunOutcome RunSmoothing(FoilState& s, RunParams& p, const StlDomain& domain, RunFiles mode) {
     FoilState w = s;
     RunParams q = p;
     RunSplines splines;
@@ -114,18 +112,13 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p, RunFiles mode) {
 
     SectionResults results;
     ComputeSectionResults(w, splines, results);
+    FairnessReport fairness = AssessFairness(w, splines);
 
     const bool writeStl = q.OUTSECT > 1 && !w.STLFILE.empty();
-    int n2 = 0;
-    if (writeStl) {
-        n2 = ClosedContourCount(w);
-        if (n2 > kMaxPoints)
-            return Refused(Sprintf("The trailing edge is open, so the STL contour needs %d points; "
-                                   "it holds at most %d. Use at most %d nodes of the new X-grid.",
-                                   n2, kMaxPoints, kMaxPoints / 2));
-        CloseContour(w);
-    }
-    if (auto fault = FirstNonFinite(w, results, writeStl ? n2 : w.NOUT)) return Refused(*fault);
+    const StlContour contour = writeStl ? ClosedContour(w) : StlContour{};
+    if (writeStl)
+        if (auto fault = CheckStlDomain(domain, contour)) return Refused(*fault);
+    if (auto fault = FirstNonFinite(w, results)) return Refused(*fault);
     if (auto fault = OutputOverInput(w, writeStl)) return Refused(*fault);
 
     std::optional<std::string> writeError;
@@ -140,7 +133,7 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p, RunFiles mode) {
         second.Finish();
         if (writeStl) {
             TextLines stl(files.Open(w.STLFILE)), labels(files.Open(w.STLPROPFILE));
-            WriteStlSolid(stl, labels, w, n2);
+            WriteStlSolid(stl, labels, w, contour, domain);
             stl.Finish();
             labels.Finish();
         }
@@ -149,19 +142,19 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p, RunFiles mode) {
 
     s = std::move(w);
     p = q;
-    if (writeError) return {RunOutcome::Kind::WriteFailed, *writeError};
-    return {};
+    if (writeError) return {RunOutcome::Kind::WriteFailed, *writeError, std::move(fairness)};
+    return {RunOutcome::Kind::Done, {}, std::move(fairness)};
 }
 
 RunOutcome RerunSmoothing(FoilState& s, RunParams& windowParams, bool withoutRotation,
-                          RunFiles mode) {
+                          const StlDomain& domain, RunFiles mode) {
     FoilState w = s;
     w.NOROT = withoutRotation ? 1 : 0;
     for (int i = 1; i <= w.NP; ++i) {
         w.D(i) = w.DP(i);
         w.K_SM_PREV(i) = w.K_SM(i);
     }
-    RunOutcome outcome = RunSmoothing(w, windowParams, mode);
+    RunOutcome outcome = RunSmoothing(w, windowParams, domain, mode);
     if (outcome.kind == RunOutcome::Kind::Refused) return outcome;
     if (w.NRUN < INT16_MAX) ++w.NRUN; // a 16-bit count: it stays at its largest value
     s = std::move(w);

@@ -46,22 +46,21 @@ TEST(BatchOptions, DefaultsAreTheMainWindowsInitialValuesAndBadLinesFail) {
     const BatchOptions o = ParseOptions({"wing.dat"}).options.value();
     EXPECT_TRUE(o.gridChoice == 1 && o.nodesText == "61" && o.smooth && o.stripText == "0.0");
     EXPECT_TRUE(o.IBC == 0 && !o.withoutRotation && !o.stl && o.reruns.empty());
-    for (const std::vector<std::string>& args : {std::vector<std::string>{},
-                                                 {"a.dat", "b.dat"},
-                                                 {"a.dat", "--grid", "sideways"},
-                                                 {"a.dat", "--bc", "3"},
-                                                 {"a.dat", "--rerun", "5"},
-                                                 {"a.dat", "--rerun", "x=0.1"},
-                                                 {"a.dat", "--rerun", "5=abc"},
-                                                 {"a.dat", "--frobnicate"},
-                                                 {"a.dat", "--strip"},
-                                                 {"a.dat", "--strip", "abc"},
-                                                 {"a.dat", "--strip", "0.01x"},
-                                                 {"a.dat", "--nodes", "61abc"},
-                                                 {"a.dat", "--nodes", "61.5"},
-                                                 {"a.dat", "--rerun", "5=1e39"},
-                                                 {"a.dat", "--rerun", "5=nan"}})
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {"a.dat", "b.dat"}, {"a.dat", "--grid", "sideways"},
+          {"a.dat", "--bc", "3"}, {"a.dat", "--rerun", "5"}, {"a.dat", "--rerun", "x=0.1"},
+          {"a.dat", "--rerun", "5=abc"}, {"a.dat", "--frobnicate"}, {"a.dat", "--strip"},
+          {"a.dat", "--stl-domain", "1,2,3"}, {"a.dat", "--stl-domain", "1,2,3,4,5"},
+          {"a.dat", "--chord", "1m"}, {"a.dat", "--strip", "abc"}, {"a.dat", "--strip", "0.01x"},
+          {"a.dat", "--nodes", "61abc"}, {"a.dat", "--nodes", "61.5"},
+          {"a.dat", "--rerun", "5=1e39"}, {"a.dat", "--rerun", "5=nan"}})
         EXPECT_FALSE(ParseOptions(args).options) << args.size();
+    const StlDomain d =
+        ParseOptions({"a.dat", "--stl-domain", "0.5,0.75,0.4,0.2", "--chord", "250"})
+            .options.value()
+            .stlDomain;
+    EXPECT_TRUE(d.ahead == 0.5f && d.behind == 0.75f && d.side == 0.4f && d.span == 0.2f &&
+                d.chord == 250.0f);
 }
 
 TEST(BatchJob, WritesTheFilesInTheOutputFolderOrBesideTheInput) {
@@ -121,8 +120,10 @@ TEST(BatchJob, NotesOfTheReaderAndAJsonSummaryOfAnyTitle) {
     FoilState section{};
     zarnfoil::testing::FillSection(section, zarnfoil::testing::Naca{0.02, 0.4, 0.12, 21, false});
     // An 85-byte title whose cut at 80 falls inside a character, with a tab and a Latin-1 byte.
-    std::string text = zarnfoil::testing::XydText(
-        section, "\t" + std::string(77, 'a') + "\xE9\xE2\x82\xAC\xE2\x82\xAC", "\n");
+    std::string title(77, 'a');
+    title.insert(0, 1, '\t');
+    title.append("\xE9\xE2\x82\xAC\xE2\x82\xAC");
+    const std::string text = zarnfoil::testing::XydText(section, title, "\n");
     const Job job = RunJob({folder.Write("wing.dat", text), "--json"});
     ASSERT_EQ(job.status, kExitDone) << job.err;
     EXPECT_TRUE(zarnfoil::testing::JsonCheck::Valid(job.out)) << job.out.substr(0, 200);
@@ -150,6 +151,23 @@ TEST(BatchJob, RerunsAsTheCurvatureWindowDoesAndTheJsonSummary) {
          {"\"title\": \"NACA 2412\"", "\"NP\": 81", "\"NRUN\": 2", "\"XNODES\": [0, "})
         EXPECT_NE(job.out.find(field), std::string::npos) << field;
     EXPECT_EQ(job.out.find("nan"), std::string::npos);
+    EXPECT_NE(job.out.find("\"fairness\": {\"smoothed\": true, \"ending\": \"converged\""),
+              std::string::npos);
+}
+
+TEST(BatchJob, SaysHowFairTheSmoothedSectionIs) {
+    // The bundled noisy example with "2-nd der." ends: the iteration stalls, the section still
+    // comes out fair, and the line and the JSON say so, with the warning about the ends.
+    TempFolder folder;
+    const Job job = RunJob({std::string(ZARNFOIL_SOURCE_DIR) + "/examples/naca2412_noisy.dat",
+                            "--strip", "0.002", "--outdir", folder.Path().string(), "--json"});
+    ASSERT_EQ(job.status, kExitDone) << job.err;
+    EXPECT_EQ(job.err.rfind("naca2412_noisy.dat: smoothing stall resolved after ", 0), 0u)
+        << job.err;
+    EXPECT_NE(job.err.find("Try \"1-st der.\""), std::string::npos) << job.err;
+    EXPECT_NE(job.out.find("\"ending\": \"stall resolved\""), std::string::npos);
+    EXPECT_NE(job.out.find("\"endConditionWarning\": \"The \\\"2-nd der.\\\" end values"),
+              std::string::npos);
 }
 
 } // namespace
