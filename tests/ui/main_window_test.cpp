@@ -2,7 +2,7 @@
 // with its refusals, another section read without restarting, the File menu, Smooth with its
 // files (the STL solid in the fields' domain) and the plot windows that follow every run, and
 // boxes that hold no number.
-#include "ui/main/exit_status.h"
+#include "files/exit_status.h"
 #include "ui/main/main_window.h"
 #include "ui/main/number_box.h"
 #include "ui/plots/curvature_window.h"
@@ -182,18 +182,34 @@ class MainWindowTest : public QObject {
         uitest::WriteNaca0012(t.dir.path(), "good.dat", 31);
         QVERIFY(t.InputFile("good.dat"));
         t.Click("Cmd_Geom");
-        {
-            // An empty line after the data: line 64. The program stays open with good.dat.
-            uitest::WriteNaca0012(t.dir.path(), "bad.dat", 31);
-            t.Write("bad.dat", "\r\n");
+        // An empty line after the data (line 64), a word where a number belongs and a short
+        // line in the middle (line 20): each named with what is wrong with it; the program
+        // stays open with good.dat.
+        const QByteArray data = t.Read("good.dat");
+        const auto line20 = [&data](const QByteArray& text) {
+            QList<QByteArray> lines = data.split('\n');
+            lines[19] = text + "\r";
+            return lines.join('\n');
+        };
+        const std::tuple<const char*, QByteArray, QString> bad[] = {
+            {"empty.dat", data + "\r\n",
+             "line:64.\nRemove all empty lines in the end of input file.\n"},
+            {"word.dat", line20("0.793893 abc"), "line:20.\nField 2, \"abc\", is not a number.\n"},
+            {"short.dat", line20("0.793893"),
+             "line:20.\nThe line \"0.793893\" has too few numbers"}};
+        for (const auto& [name, text, says] : bad) {
+            t.Write(name, text);
             MessageBoxAnswer box;
-            QVERIFY(t.InputFile("bad.dat"));
-            QVERIFY2(box.seen.size() == 2 && box.seen[0] == t.Path("bad.dat") &&
-                         box.seen[1].startsWith("Error in input file: bad.dat line:64."),
-                     qPrintable(box.seen.join('|')));
+            QVERIFY(t.InputFile(name));
+            QVERIFY2(
+                box.seen.size() == 2 && box.seen[0] == t.Path(name) &&
+                    box.seen[1].startsWith("Error in input file: " + QString(name) + " " + says) &&
+                    box.seen[1].endsWith("Nothing was read; the section read before stays.") &&
+                    !box.seen[1].contains("TERMINATED"),
+                qPrintable(box.seen.join('|')));
+            QVERIFY(t.endings.isEmpty() && t.s->NP == 61 && t.s->INNAME == "good.dat" &&
+                    t.On("Cmd_Pictf") && t.form->windowTitle() == "Input file - good.dat");
         }
-        QVERIFY(t.endings.isEmpty() && t.s->NP == 61 && t.s->INNAME == "good.dat" &&
-                t.On("Cmd_Pictf") && t.form->windowTitle() == "Input file - good.dat");
 
         // No layout keyword: the error window names the file and all four keywords; its button
         // closes it, and the program goes on.

@@ -23,7 +23,12 @@ RunOutcome FoilDocument::Smooth(const ReaderInputs& grid, RunParams& p, bool wit
                                 const StlDomain& stl) {
     auto w = std::make_unique<FoilState>(s_);
     const ReadOutcome built = BuildNewGrid(grid, *w);
-    if (built.kind != ReadOutcome::Kind::ReadOk) return {RunOutcome::Kind::Refused, built.message};
+    if (built.kind != ReadOutcome::Kind::ReadOk) {
+        RunOutcome refused;
+        refused.kind = RunOutcome::Kind::Refused;
+        refused.message = built.message;
+        return refused;
+    }
     w->NOROT = withoutRotation ? 1 : 0;
     const RunOutcome run = RunSmoothing(*w, p, stl);
     if (run.kind == RunOutcome::Kind::Refused) return run;

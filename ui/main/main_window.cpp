@@ -2,9 +2,10 @@
 // menu and Quit.
 #include "ui/main/main_window.h"
 
+#include "files/atomic_files.h"
+#include "files/exit_status.h"
 #include "files/section_reader.h"
 #include "ui/main/error_window.h"
-#include "ui/main/exit_status.h"
 #include "ui/main/file_choice.h"
 #include "ui/main/number_box.h"
 
@@ -32,6 +33,17 @@ constexpr int kRecentFiles = 8;
 
 QString Native(const std::string& path) {
     return QDir::toNativeSeparators(QString::fromStdString(path));
+}
+
+// The reader's text for a bad data line ends as the batch command's job does; here the
+// program goes on with the section it held.
+QString BadLineText(const std::string& message) {
+    static const std::string kTerminated = "\rJOB TERMINATED !";
+    std::string text = message;
+    if (text.size() >= kTerminated.size() &&
+        text.compare(text.size() - kTerminated.size(), kTerminated.size(), kTerminated) == 0)
+        text.resize(text.size() - kTerminated.size());
+    return QString::fromStdString(text) + "\rNothing was read; the section read before stays.";
 }
 
 // The error window's text for a file without a layout keyword.
@@ -148,6 +160,9 @@ std::optional<ReaderInputs> Form_inp::GridInputs(const std::string& directory, Q
 void Form_inp::Input() {
     if (!picked_) return;
     const FileNames names = *picked_;
+    // A replacement of this file's output set that a killed run left unfinished is finished
+    // first; should that fail, the next Smooth names the reason.
+    RecoverOutputSet({names.OUTFILE1, names.OUTFILE2, names.STLFILE, names.STLPROPFILE});
     QString refusal;
     std::optional<ReaderInputs> inputs = GridInputs(pickedDirectory_, refusal);
     if (!inputs) return ShowMessage("Input", refusal + "Nothing was read.");
@@ -166,12 +181,21 @@ void Form_inp::Input() {
         while (recent_.size() > kRecentFiles)
             recent_.removeLast();
         ShowRecentFiles();
+        // What the reader mended or left unread.
+        if (!read.notes.empty()) {
+            QStringList notes;
+            for (const std::string& note : read.notes)
+                notes << QString::fromStdString(note);
+            ShowMessage(Native(names.INPATH), notes.join('\n'));
+        }
         return;
     case ReadOutcome::Kind::NoKeyword:
         if (!errorWindow_) errorWindow_ = new Frm_err(this);
         errorWindow_->ShowMessage(NoKeywordText(names.INNAME));
         return;
     case ReadOutcome::Kind::BadLine:
+        ShowMessage(Native(names.INPATH), BadLineText(read.message));
+        return;
     case ReadOutcome::Kind::Unreadable:
     case ReadOutcome::Kind::TooLarge:
     case ReadOutcome::Kind::Refused:

@@ -1,6 +1,6 @@
 // The main window's controls with their captions and initial texts, its File menu, and their
 // layout.
-#include "ui/main/exit_status.h"
+#include "files/exit_status.h"
 #include "ui/main/file_choice.h"
 #include "ui/main/main_window.h"
 
