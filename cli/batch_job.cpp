@@ -67,7 +67,7 @@ int RunBatchJob(const BatchOptions& options, FoilState& s, std::ostream& out, st
     RunParams mainWindow;
     mainWindow.DSMOOTH = SmoothStrip(ReadTextBoxNumber(options.stripText), options.smooth);
     mainWindow.OUTSECT = options.stl ? 2 : 1;
-    RunOutcome run = RunSmoothing(s, mainWindow);
+    RunOutcome run = RunSmoothing(s, mainWindow, options.stlDomain);
 
     RunParams curvatureWindow;
     curvatureWindow.OUTSECT = mainWindow.OUTSECT;
@@ -79,7 +79,7 @@ int RunBatchJob(const BatchOptions& options, FoilState& s, std::ostream& out, st
         }
         curvatureWindow.DSMOOTH = RerunStrip(options.stripText, options.smooth);
         s.DP(edit.index) = std::max(static_cast<float>(edit.value), 0.0f);
-        run = RerunSmoothing(s, curvatureWindow, options.withoutRotation);
+        run = RerunSmoothing(s, curvatureWindow, options.withoutRotation, options.stlDomain);
     }
     if (!run.Succeeded()) {
         err << run.message << '\n';

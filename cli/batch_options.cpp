@@ -9,8 +9,8 @@ namespace zarnfoil::batch {
 
 const char* const kUsage =
     "usage: zarnfoil-batch FILE [--grid file|upper|cos] [--nodes N] [--no-smooth] [--strip S]\n"
-    "                      [--bc 1|2] [--no-rotate] [--stl] [--rerun I=D ...] [--outdir DIR]\n"
-    "                      [--json]\n"
+    "                      [--bc 1|2] [--no-rotate] [--stl] [--stl-domain A,B,S,Z]\n"
+    "                      [--chord C] [--rerun I=D ...] [--outdir DIR] [--json]\n"
     "\n"
     "Reads the section FILE and smooths it, writing FILE's stem + out1, out2 (and stl,\n"
     "stl.prop with --stl) beside it or in DIR.\n"
@@ -20,6 +20,10 @@ const char* const kUsage =
     "  --bc       end conditions: 1 first derivatives, 2 second derivatives (default)\n"
     "  --no-rotate  transform without rotating the chord onto the X axis\n"
     "  --stl      also write the STL flow domain and its label file\n"
+    "  --stl-domain A,B,S,Z  its boundaries A ahead of the leading edge, B behind the\n"
+    "             trailing edge, S above and below the chord line, and its span Z, in\n"
+    "             chords (default 3,3,3,0.1)\n"
+    "  --chord    the chord length the STL solid is scaled to (default 1)\n"
     "  --rerun I=D  set weight I to D and smooth again, as the curvature window does\n"
     "  --json     print a JSON summary of the section after the last run\n"
     "exit status: 0 done, 1 bad command line, 2 bad data line, 3 no layout keyword,\n"
@@ -62,6 +66,26 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             o.withoutRotation = true;
         } else if (a == "--stl") {
             o.stl = true;
+        } else if (a == "--stl-domain") {
+            if (!value(v)) return fail("--stl-domain needs A,B,S,Z");
+            float* const fields[] = {&o.stlDomain.ahead, &o.stlDomain.behind, &o.stlDomain.side,
+                                     &o.stlDomain.span};
+            std::size_t start = 0;
+            for (std::size_t k = 0; k < 4; ++k) {
+                const std::size_t comma = k < 3 ? v.find(',', start) : v.size();
+                const auto number = comma == std::string::npos
+                                        ? std::nullopt
+                                        : ReadWholeNumber(v.substr(start, comma - start));
+                if (!number)
+                    return fail("--stl-domain takes four numbers A,B,S,Z, not \"" + v + "\"");
+                *fields[k] = static_cast<float>(*number);
+                start = comma + 1;
+            }
+        } else if (a == "--chord") {
+            if (!value(v)) return fail("--chord needs a chord length");
+            const auto chord = ReadWholeNumber(v);
+            if (!chord) return fail("--chord takes a number, not \"" + v + "\"");
+            o.stlDomain.chord = static_cast<float>(*chord);
         } else if (a == "--rerun") {
             if (!value(v)) return fail("--rerun needs I=D");
             const auto eq = v.find('=');

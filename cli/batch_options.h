@@ -1,6 +1,8 @@
 // Command line of zarnfoil-batch: what the main window's Input and Smooth would be given.
 #pragma once
 
+#include "files/stl_export.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,6 +24,7 @@ struct BatchOptions {
     std::int16_t IBC = 0;        // "2-nd der."
     bool withoutRotation = false;
     bool stl = false;
+    StlDomain stlDomain; // --stl-domain and --chord, as the main window's STL fields give it
     std::vector<WeightEdit> reruns;
     std::string outdir;
     bool json = false;

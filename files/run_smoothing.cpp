@@ -37,7 +37,7 @@ std::optional<std::string> CheckGrid(const FoilState& s) {
 }
 
 // Names the first value bound for a file that is not a finite number.
-std::optional<std::string> FirstNonFinite(const FoilState& s, const SectionResults& r, int n2) {
+std::optional<std::string> FirstNonFinite(const FoilState& s, const SectionResults& r) {
     struct Range {
         const char* name;
         const PointArray* values;
@@ -64,8 +64,8 @@ std::optional<std::string> FirstNonFinite(const FoilState& s, const SectionResul
         {"YL", &s.YL, s.NNODES},
         {"HTHICK_SM", &s.HTHICK_SM, s.NNODES},
         {"CAMBER_SM", &s.CAMBER_SM, s.NNODES},
-        {"XOUT", &s.XOUT, n2},
-        {"YOUT", &s.YOUT, n2},
+        {"XOUT", &s.XOUT, s.NOUT},
+        {"YOUT", &s.YOUT, s.NOUT},
     };
     for (const auto& range : ranges)
         for (int i = 1; i <= range.count; ++i)
@@ -84,7 +84,7 @@ RunOutcome Refused(std::string message) { return {RunOutcome::Kind::Refused, std
 
 } // namespace
 
-RunOutcome RunSmoothing(FoilState& s, RunParams& p) {
+RunOutcome RunSmoothing(FoilState& s, RunParams& p, const StlDomain& domain) {
     FoilState w = s;
     RunParams q = p;
     RunSplines splines;
@@ -95,16 +95,10 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p) {
     ComputeSectionResults(w, splines, results);
 
     const bool writeStl = q.OUTSECT > 1 && !w.STLFILE.empty();
-    int n2 = 0;
-    if (writeStl) {
-        n2 = ClosedContourCount(w);
-        if (n2 > kMaxPoints)
-            return Refused(Sprintf("The trailing edge is open, so the STL contour needs %d points; "
-                                   "it holds at most %d. Use at most %d nodes of the new X-grid.",
-                                   n2, kMaxPoints, kMaxPoints / 2));
-        CloseContour(w);
-    }
-    if (auto fault = FirstNonFinite(w, results, writeStl ? n2 : w.NOUT)) return Refused(*fault);
+    const StlContour contour = writeStl ? ClosedContour(w) : StlContour{};
+    if (writeStl)
+        if (auto fault = CheckStlDomain(domain, contour)) return Refused(*fault);
+    if (auto fault = FirstNonFinite(w, results)) return Refused(*fault);
 
     // A file that cannot be opened leaves its writer without a file; Commit names it.
     AtomicFiles files;
@@ -112,11 +106,16 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p) {
     WriteReportHeader(report, w, q.DSMOOTH);
     WriteReportTables(report, second, w, results);
     WriteSectionExports(report, w, q.OUTSECT);
-    bool complete = report.Finish() & second.Finish();
+    // Every file is finished (flushed) even when an earlier one failed.
+    const bool reportDone = report.Finish();
+    const bool secondDone = second.Finish();
+    bool complete = reportDone && secondDone;
     if (writeStl) {
         TextLines stl(files.Open(w.STLFILE)), labels(files.Open(w.STLPROPFILE));
-        WriteStlSolid(stl, labels, w, n2);
-        complete = complete & stl.Finish() & labels.Finish();
+        WriteStlSolid(stl, labels, w, contour, domain);
+        const bool stlDone = stl.Finish();
+        const bool labelsDone = labels.Finish();
+        complete = complete && stlDone && labelsDone;
     }
     auto writeError = files.Commit(!complete);
 
@@ -126,14 +125,15 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p) {
     return {};
 }
 
-RunOutcome RerunSmoothing(FoilState& s, RunParams& windowParams, bool withoutRotation) {
+RunOutcome RerunSmoothing(FoilState& s, RunParams& windowParams, bool withoutRotation,
+                          const StlDomain& domain) {
     FoilState w = s;
     w.NOROT = withoutRotation ? 1 : 0;
     for (int i = 1; i <= w.NP; ++i) {
         w.D(i) = w.DP(i);
         w.K_SM_PREV(i) = w.K_SM(i);
     }
-    RunOutcome outcome = RunSmoothing(w, windowParams);
+    RunOutcome outcome = RunSmoothing(w, windowParams, domain);
     if (outcome.kind == RunOutcome::Kind::Refused) return outcome;
     if (w.NRUN < INT16_MAX) ++w.NRUN; // a 16-bit count: it stays at its largest value
     s = std::move(w);

@@ -4,6 +4,7 @@
 
 #include "core/foil_state.h"
 #include "core/smoothing_run.h"
+#include "files/stl_export.h"
 
 #include <string>
 #include <string_view>
@@ -23,13 +24,15 @@ struct RunOutcome {
 };
 
 // The run of the Smooth command and of the curvature window's re-run: on success the foil
-// state holds the run's results and p.DSMOOTH_OLD the strip of this run.
-RunOutcome RunSmoothing(FoilState& s, RunParams& p);
+// state holds the run's results and p.DSMOOTH_OLD the strip of this run. At output level 2 the
+// STL solid is built round the section with `domain`.
+RunOutcome RunSmoothing(FoilState& s, RunParams& p, const StlDomain& domain = {});
 
 // The curvature window's re-run: the edited weights become the section's weights (D := DP),
 // the current smoothed curvature becomes the previous one, rotation as asked, then the run;
 // NRUN counts it. A refused re-run changes nothing.
-RunOutcome RerunSmoothing(FoilState& s, RunParams& windowParams, bool withoutRotation);
+RunOutcome RerunSmoothing(FoilState& s, RunParams& windowParams, bool withoutRotation,
+                          const StlDomain& domain = {});
 
 // The strip of a re-run: the text box's whole text as a number, when smoothing is checked
 // and the number is above 0; otherwise 0.

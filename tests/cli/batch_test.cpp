@@ -48,8 +48,16 @@ TEST(BatchOptions, DefaultsAreTheMainWindowsInitialValuesAndBadLinesFail) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {"a.dat", "b.dat"}, {"a.dat", "--grid", "sideways"},
           {"a.dat", "--bc", "3"}, {"a.dat", "--rerun", "5"}, {"a.dat", "--rerun", "x=0.1"},
-          {"a.dat", "--rerun", "5=abc"}, {"a.dat", "--frobnicate"}, {"a.dat", "--strip"}})
+          {"a.dat", "--rerun", "5=abc"}, {"a.dat", "--frobnicate"}, {"a.dat", "--strip"},
+          {"a.dat", "--stl-domain", "1,2,3"}, {"a.dat", "--stl-domain", "1,2,3,4,5"},
+          {"a.dat", "--chord", "1m"}})
         EXPECT_FALSE(ParseOptions(args).options) << args.size();
+    const StlDomain d =
+        ParseOptions({"a.dat", "--stl-domain", "0.5,0.75,0.4,0.2", "--chord", "250"})
+            .options.value()
+            .stlDomain;
+    EXPECT_TRUE(d.ahead == 0.5f && d.behind == 0.75f && d.side == 0.4f && d.span == 0.2f &&
+                d.chord == 250.0f);
 }
 
 TEST(BatchJob, WritesTheFilesInTheOutputFolderOrBesideTheInput) {

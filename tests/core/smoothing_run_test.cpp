@@ -25,7 +25,8 @@ void ExpectRulesAfterRun(const FoilState& s) {
     EXPECT_TRUE(s.XP(s.ILE) == 0.0f && s.YP(s.ILE) == 0.0f) << s.XP(s.ILE) << " " << s.YP(s.ILE);
     EXPECT_TRUE(s.XP(1) == 1.0f && s.XP(s.NP) == 1.0f) << s.XP(1) << " " << s.XP(s.NP);
     EXPECT_TRUE(s.T(1) == -1.0f && s.T(s.NP) == 1.0f) << s.T(1) << " " << s.T(s.NP);
-    for (int i = 2; i <= s.NP; ++i) EXPECT_GT(s.T(i), s.T(i - 1)) << i;
+    for (int i = 2; i <= s.NP; ++i)
+        EXPECT_GT(s.T(i), s.T(i - 1)) << i;
     int low = 1, high = 1;
     for (int i = 1; i <= s.NP; ++i) {
         EXPECT_GE(s.DMAX, s.DP(i));
@@ -34,7 +35,8 @@ void ExpectRulesAfterRun(const FoilState& s) {
         if (s.YP(i) > s.YP(high)) high = i;
     }
     if (s.SMOOTH == 1) {
-        for (int i : {1, static_cast<int>(s.NP), low, high}) EXPECT_EQ(s.DP(i), 0.0f) << i;
+        for (int i : {1, static_cast<int>(s.NP), low, high})
+            EXPECT_EQ(s.DP(i), 0.0f) << i;
     } else {
         EXPECT_EQ(s.DP, s.D);
         EXPECT_EQ(s.Y_SM, s.YP);
@@ -48,7 +50,8 @@ TEST(SmoothingRun, RulesHoldAfterARun) {
         const Naca open{0.02, 0.4, 0.12, 61, false}, shell{0.0, 0.4, 0.12, 21, true};
         RunCase r(k < 2 ? open : shell, k != 1);
         if (k == 2)
-            for (int i = 1; i <= r.s.NP; ++i) r.s.Y(i) = std::fabs(r.s.Y(i));
+            for (int i = 1; i <= r.s.NP; ++i)
+                r.s.Y(i) = std::fabs(r.s.Y(i));
         r.p.DSMOOTH = 0.002f;
         ASSERT_FALSE(r.Go());
         ExpectRulesAfterRun(r.s);
@@ -58,7 +61,8 @@ TEST(SmoothingRun, RulesHoldAfterARun) {
 
 TEST(SmoothingRun, WithoutRotationScalesByTheXDistance) {
     RunCase r(Naca{0.0, 0.4, 0.12, 21, true});
-    for (int i = 1; i <= r.s.NP; ++i) r.s.Y(i) += 0.1f * r.s.X(i); // chord line rises: chord > 1
+    for (int i = 1; i <= r.s.NP; ++i)
+        r.s.Y(i) += 0.1f * r.s.X(i); // chord line rises: chord > 1
     r.s.NOROT = 1;
     ASSERT_FALSE(r.Go());
     EXPECT_EQ(r.s.EPSIL, 0.0f);
@@ -89,7 +93,7 @@ TEST(SmoothingRun, WeightsEqualToTheOldStripOrZeroTakeTheNewOne) {
 TEST(SmoothingRun, EndConditionsOfAQuadraticContour) {
     // X = T^2 and Y = 0.1 T + 0.05 T^2 without rotation: the difference formulas are exact,
     // dY/dT is 0 and 0.2 at the ends, d2Y/dT2 is 0.1.
-    for (std::int16_t ibc : {1, 0}) {
+    for (std::int16_t ibc : {std::int16_t{1}, std::int16_t{0}}) {
         RunCase r(Naca{}, false);
         r.s.NP = 9;
         for (int i = 1; i <= 9; ++i) {
@@ -120,7 +124,10 @@ TEST(SmoothingRun, PointAheadOfTheLeadingEdgeKeepsItsSide) {
 }
 
 TEST(SmoothingRun, RefusalsSayWhatIsWrong) {
-    const struct { void (*spoil)(FoilState&); const char* says; } cases[] = {
+    const struct {
+        void (*spoil)(FoilState&);
+        const char* says;
+    } cases[] = {
         {[](FoilState& s) { s.NP = 2; }, "needs at least 3"},
         {[](FoilState& s) { s.Y(7) = std::nanf(""); }, "Point 7"},
         {[](FoilState& s) { std::swap(s.X(30), s.X(31)); }, "Point 31"}, // upper surface

@@ -1,5 +1,5 @@
 // Byte-exact comparison with a stored golden file. On a mismatch the actual text is written
-// beside the golden one (".actual") and the first differing line is shown under a column
+// into the test's build folder (".actual") and the first differing line is shown under a column
 // ruler; ZARNFOIL_BLESS=1 accepts a reviewed change by overwriting the golden file.
 #pragma once
 
@@ -24,14 +24,16 @@ inline void ExpectGolden(const std::string& actual, const std::string& goldenNam
     const std::string expected(std::istreambuf_iterator<char>(in), {});
     if (actual == expected) return;
 
-    std::ofstream(path.string() + ".actual", std::ios::binary) << actual;
+    const auto actualPath =
+        std::filesystem::path(ZARNFOIL_TEST_OUTPUT) / (goldenName + ".actual");
+    std::ofstream(actualPath, std::ios::binary) << actual;
     std::istringstream a(actual), e(expected);
     std::string lineA, lineE, ruler;
     int line = 1;
     while (std::getline(a, lineA) && std::getline(e, lineE) && lineA == lineE) ++line;
     for (int c = 1; c <= 100; ++c) ruler += c % 10 ? '.' : static_cast<char>('0' + c / 10 % 10);
     ADD_FAILURE() << goldenName << " differs at line " << line << " (actual text in "
-                  << path.string() << ".actual)\n  " << ruler << "\n- " << lineE << "\n+ " << lineA;
+                  << actualPath.string() << ")\n  " << ruler << "\n- " << lineE << "\n+ " << lineA;
 }
 
 } // namespace zarnfoil::testing

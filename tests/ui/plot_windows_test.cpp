@@ -178,8 +178,9 @@ class PlotWindowsTest : public QObject {
         // As many world units per pixel across as up, the whole section in view, centred.
         auto trueToShape = [&w] {
             const QSize size = w.Picture1().size();
-            return Near(w.View().VIEW_W / size.width() / (w.View().VIEW_H / size.height()), 1,
-                        0.01);
+            return Near(w.View().VIEW_W / static_cast<float>(size.width()) /
+                            (w.View().VIEW_H / static_cast<float>(size.height())),
+                        1, 0.01);
         };
         QVERIFY(trueToShape() && w.View().VIEW_W >= 1.0f && Near(w.View().VIEW_XC, 0.5));
         QVERIFY(KeepsProportions(w, 1300) && trueToShape()); // the same world, stretched

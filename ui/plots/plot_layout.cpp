@@ -16,7 +16,8 @@ QRect TwipRect(int left, int top, int width, int height) {
 
 LayoutState MeasureLayout(QSize clientTwips, QSize pictureTwips) {
     LayoutState layout;
-    layout.PIC_ASPECT = static_cast<float>(pictureTwips.height()) / pictureTwips.width();
+    layout.PIC_ASPECT =
+        static_cast<float>(pictureTwips.height()) / static_cast<float>(pictureTwips.width());
     layout.H_MARGIN = static_cast<std::int16_t>(clientTwips.width() - pictureTwips.width());
     layout.V_MARGIN = static_cast<std::int16_t>(clientTwips.height() - pictureTwips.height());
     return layout;
@@ -27,7 +28,8 @@ PictureFit ProportionalFit(const LayoutState& layout, int windowWidth) {
     const int vMargin = TwipsToPixels(layout.V_MARGIN);
     fit.pictureWidth = std::max(1, windowWidth - TwipsToPixels(layout.H_MARGIN));
     fit.windowHeight =
-        static_cast<int>(std::lround(fit.pictureWidth * layout.PIC_ASPECT)) + vMargin;
+        static_cast<int>(std::lround(static_cast<float>(fit.pictureWidth) * layout.PIC_ASPECT)) +
+        vMargin;
     fit.pictureHeight = std::max(1, fit.windowHeight - vMargin);
     return fit;
 }
