@@ -285,7 +285,7 @@ class PressureWindowTest : public QObject {
             standIn_->model = row.model, standIn_->shockUpper = row.upper;
             standIn_->shockLower = row.lower, standIn_->status = row.status;
             t.Press();
-            QCOMPARE(TextAt(t.w->PictCpt().canvas(), -0.38, 1.05), QString(row.caption));
+            QCOMPARE(TextAt(t.w->PictCpt().canvas(), -0.38, 1.1), QString(row.caption));
         }
         standIn_->status = 0;
     }

@@ -90,7 +90,7 @@ void DrawCpOverT(Canvas& canvas, const CpScale& scale, const CpCurve& newest,
 }
 
 void DrawCpCaption(Canvas& canvas, const QString& caption) {
-    if (!caption.isEmpty()) canvas.Print(kOverT.XMIN + 0.02f, kOverT.YMAX - 0.45f, caption);
+    if (!caption.isEmpty()) canvas.Print(kOverT.XMIN + 0.02f, kOverT.YMAX - 0.4f, caption);
 }
 
 } // namespace zarnfoil::ui
