@@ -85,7 +85,8 @@ int RunBatchJob(const BatchOptions& options, FoilState& s, std::ostream& out, st
         err << run.message << '\n';
         return ExitFor(run);
     }
-    if (options.json) WriteJsonSummary(out, s);
+    err << file.filename().string() << ": " << FairnessSummary(run.fairness, s) << '\n';
+    if (options.json) WriteJsonSummary(out, s, run.fairness);
     return kExitDone;
 }
 

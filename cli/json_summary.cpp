@@ -6,6 +6,7 @@
 #include <cmath>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace zarnfoil::batch {
 namespace {
@@ -57,9 +58,37 @@ class JsonObject {
     bool first_ = true;
 };
 
+std::string Points(const std::vector<int>& points) {
+    std::string text = "[";
+    for (std::size_t k = 0; k < points.size(); ++k)
+        text += (k > 0 ? ", " : "") + std::to_string(points[k]);
+    return text + "]";
+}
+
+std::string Reversals(const CurvatureReversals& r) {
+    return "{\"input\": " + Points(r.input) + ", \"smoothed\": " + Points(r.smoothed) + "}";
+}
+
+// The fairness report as one object; reversals and band edges are point numbers.
+std::string FairnessObject(const FairnessReport& r) {
+    std::string text = "{\"smoothed\": " + std::string(r.smoothed ? "true" : "false");
+    text += ", \"ending\": " + Quoted(EndingName(r.smoothing.ending));
+    text += ", \"iterations\": " + std::to_string(r.smoothing.iterations);
+    text += ", \"finishingSteps\": " + std::to_string(r.smoothing.finishingSteps);
+    text += ", \"finished\": " + std::string(r.smoothing.finished ? "true" : "false");
+    text += ", \"curvatureReversals\": {\"lower\": " + Reversals(r.lower) +
+            ", \"upper\": " + Reversals(r.upper) + "}";
+    text += ", \"largestBandUse\": " + Number(r.largestBandUse);
+    text += ", \"largestBandUseAt\": " + std::to_string(r.largestBandUseAt);
+    text += ", \"onBandEdge\": " + Points(r.onBandEdge);
+    text += ", \"endConditionWarning\": " +
+            (r.endConditionWarning.empty() ? std::string("null") : Quoted(r.endConditionWarning));
+    return text + "}";
+}
+
 } // namespace
 
-void WriteJsonSummary(std::ostream& out, const FoilState& s) {
+void WriteJsonSummary(std::ostream& out, const FoilState& s, const FairnessReport& fairness) {
     JsonObject j(out);
     j.Field("title", Quoted(s.TITLE.substr(0, s.TITLE.find_last_not_of(' ') + 1)));
     j.Field("NP", s.NP);
@@ -80,6 +109,7 @@ void WriteJsonSummary(std::ostream& out, const FoilState& s) {
     j.Field("DMAX", s.DMAX);
     j.Field("BC1", s.BC1);
     j.Field("BC2", s.BC2);
+    j.Field("fairness", FairnessObject(fairness));
     const std::pair<const char*, const PointArray*> points[] = {
         {"X", &s.X},   {"Y", &s.Y},       {"D", &s.D}, {"DP", &s.DP},     {"XP", &s.XP},
         {"YP", &s.YP}, {"T", &s.T},       {"Y_SM", &s.Y_SM}, {"K", &s.K}, {"K_SM", &s.K_SM},

@@ -11,16 +11,33 @@ struct SplineEnds {
 };
 
 // How the iteration may end besides a full step without new contact: at the iteration limit
-// only (the plain method), or also as soon as an iteration repeats itself, which gives the
-// same ordinates far sooner.
+// only (the plain method), or also as soon as it repeats itself, which gives the same ordinates
+// far sooner, and then, where the repeat is a stall, with the contour of least bending energy.
 enum class SmoothingEnd { kAtRepeatOrLimit, kAtLimitOnly };
+
+enum class SmoothingEnding {
+    kConverged,      // a full step without new contact, or a repeat with every point on the spline
+    kStallResolved,  // the iteration repeated itself short of the spline; finished by least energy
+    kIterationLimit, // 10 N iterations without an end; finished by least energy
+};
+
+struct SmoothingOutcome {
+    int iterations = 0; // iterations of the active-set method
+    SmoothingEnding ending = SmoothingEnding::kConverged;
+    // Steps of the least-energy solution after a stall or at the limit; `finished` is false
+    // when that solution did not settle either and the last iteration's ordinates stand.
+    int finishingSteps = 0;
+    bool finished = true;
+};
 
 // Active-set iteration: points with weight 0 (at most 1e-6) are knots; free points move
 // towards the knot spline by the largest common fraction that keeps all within their bands,
 // points reaching an edge become knots, knots whose moment no longer presses against their
-// edge are released. Returns the number of iterations made.
-int BandSmooth(int N, const PointArray& T, const PointArray& YP, const PointArray& DP,
-               PointArray& Y_SM, const SplineEnds& ends,
-               SmoothingEnd end = SmoothingEnd::kAtRepeatOrLimit);
+// edge are released. Where it stalls (a released knot that the spline without it pushes
+// straight back out of its band, pinned and released for ever) or reaches its limit, the
+// result is the contour of least bending energy within the bands instead.
+SmoothingOutcome BandSmooth(int N, const PointArray& T, const PointArray& YP, const PointArray& DP,
+                            PointArray& Y_SM, const SplineEnds& ends,
+                            SmoothingEnd end = SmoothingEnd::kAtRepeatOrLimit);
 
 } // namespace zarnfoil

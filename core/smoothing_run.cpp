@@ -153,9 +153,9 @@ std::optional<RunRefusal> SmoothContour(FoilState& s, RunParams& p, RunSplines& 
     EndConditions(s);
 
     const SplineEnds ends{s.BC1, s.BC2, s.IBC};
-    splines.smoothingIterations = 0;
+    splines.smoothing = {};
     if (s.SMOOTH == 1)
-        splines.smoothingIterations = BandSmooth(np, s.T, s.YP, s.DP, s.Y_SM, ends);
+        splines.smoothing = BandSmooth(np, s.T, s.YP, s.DP, s.Y_SM, ends);
     else
         for (int i = 1; i <= np; ++i) s.Y_SM(i) = s.YP(i);
 

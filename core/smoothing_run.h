@@ -3,6 +3,7 @@
 // splines. The output phase (tables, exports, STL) builds on what it leaves.
 #pragma once
 
+#include "core/band_smooth.h"
 #include "core/foil_state.h"
 
 #include <cstdint>
@@ -21,7 +22,7 @@ struct RunParams {
 // Moments over T of the smoothed (M_SM) and the unsmoothed (M_P) contour.
 struct RunSplines {
     PointArray M_SM, M_P;
-    int smoothingIterations = 0;
+    SmoothingOutcome smoothing; // how the band smoothing ended (converged when not smoothing)
 };
 
 // Why a section cannot be run; the message names the point at fault.

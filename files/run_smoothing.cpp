@@ -80,7 +80,9 @@ std::optional<std::string> FirstNonFinite(const FoilState& s, const SectionResul
     return std::nullopt;
 }
 
-RunOutcome Refused(std::string message) { return {RunOutcome::Kind::Refused, std::move(message)}; }
+RunOutcome Refused(std::string message) {
+    return {RunOutcome::Kind::Refused, std::move(message), {}};
+}
 
 } // namespace
 
@@ -93,6 +95,7 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p, const StlDomain& domain) {
 
     SectionResults results;
     ComputeSectionResults(w, splines, results);
+    FairnessReport fairness = AssessFairness(w, splines);
 
     const bool writeStl = q.OUTSECT > 1 && !w.STLFILE.empty();
     const StlContour contour = writeStl ? ClosedContour(w) : StlContour{};
@@ -121,8 +124,8 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p, const StlDomain& domain) {
 
     s = std::move(w);
     p = q;
-    if (writeError) return {RunOutcome::Kind::WriteFailed, *writeError};
-    return {};
+    if (writeError) return {RunOutcome::Kind::WriteFailed, *writeError, std::move(fairness)};
+    return {RunOutcome::Kind::Done, {}, std::move(fairness)};
 }
 
 RunOutcome RerunSmoothing(FoilState& s, RunParams& windowParams, bool withoutRotation,

@@ -2,6 +2,7 @@
 // report, the second table file and, at output level 2, the STL solid and its labels.
 #pragma once
 
+#include "core/fairness_report.h"
 #include "core/foil_state.h"
 #include "core/smoothing_run.h"
 #include "files/stl_export.h"
@@ -19,6 +20,7 @@ struct RunOutcome {
     };
     Kind kind = Kind::Done;
     std::string message;
+    FairnessReport fairness; // of the run, when it was not refused
 
     bool Succeeded() const { return kind == Kind::Done; }
 };

@@ -68,7 +68,7 @@ void BandSmoothBench(benchmark::State& state, SmoothingEnd end) {
     PointArray ySmoothed;
     int iterations = 0;
     for (auto _ : state) {
-        iterations = BandSmooth(c.s.NP, c.s.T, c.s.YP, c.s.DP, ySmoothed, c.ends, end);
+        iterations = BandSmooth(c.s.NP, c.s.T, c.s.YP, c.s.DP, ySmoothed, c.ends, end).iterations;
         benchmark::DoNotOptimize(ySmoothed(2));
     }
     state.counters["iterations"] = iterations;

@@ -103,6 +103,23 @@ TEST(BatchJob, RerunsAsTheCurvatureWindowDoesAndTheJsonSummary) {
          {"\"title\": \"NACA 2412\"", "\"NP\": 81", "\"NRUN\": 2", "\"XNODES\": [0, "})
         EXPECT_NE(job.out.find(field), std::string::npos) << field;
     EXPECT_EQ(job.out.find("nan"), std::string::npos);
+    EXPECT_NE(job.out.find("\"fairness\": {\"smoothed\": true, \"ending\": \"converged\""),
+              std::string::npos);
+}
+
+TEST(BatchJob, SaysHowFairTheSmoothedSectionIs) {
+    // The bundled noisy example with "2-nd der." ends: the iteration stalls, the section still
+    // comes out fair, and the line and the JSON say so, with the warning about the ends.
+    TempFolder folder;
+    const Job job = RunJob({std::string(ZARNFOIL_SOURCE_DIR) + "/examples/naca2412_noisy.dat",
+                            "--strip", "0.002", "--outdir", folder.Path().string(), "--json"});
+    ASSERT_EQ(job.status, kExitDone) << job.err;
+    EXPECT_EQ(job.err.rfind("naca2412_noisy.dat: smoothing stall resolved after ", 0), 0u)
+        << job.err;
+    EXPECT_NE(job.err.find("Try \"1-st der.\""), std::string::npos) << job.err;
+    EXPECT_NE(job.out.find("\"ending\": \"stall resolved\""), std::string::npos);
+    EXPECT_NE(job.out.find("\"endConditionWarning\": \"The \\\"2-nd der.\\\" end values"),
+              std::string::npos);
 }
 
 } // namespace

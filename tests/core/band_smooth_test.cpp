@@ -13,7 +13,7 @@ namespace {
 struct Contour {
     int n = 0;
     PointArray T, YP, DP, Y_SM;
-    int Smooth(SmoothingEnd end = SmoothingEnd::kAtRepeatOrLimit) {
+    SmoothingOutcome Smooth(SmoothingEnd end = SmoothingEnd::kAtRepeatOrLimit) {
         return BandSmooth(n, T, YP, DP, Y_SM, SplineEnds{0.0f, 0.0f, 0}, end);
     }
     void ExpectWithinBands() const {
@@ -57,7 +57,7 @@ TEST(BandSmooth, NothingToMoveKeepsTheContour) {
     Contour oneKnot = Section(9, 0.01f, 0.0f);
     oneKnot.DP(9) = 0.01f; // fewer than two knots: no spline to smooth towards
     for (Contour* c : {&allPinned, &twoPoints, &oneKnot}) {
-        EXPECT_EQ(c->Smooth(), c == &oneKnot ? 0 : 1);
+        EXPECT_EQ(c->Smooth().iterations, c == &oneKnot ? 0 : 1);
         EXPECT_EQ(c->Y_SM, c->YP);
     }
 }
@@ -68,7 +68,7 @@ TEST(BandSmooth, WideBandsTakeTheSplineThroughThePinnedPoints) {
     // band of 0.5 and passes no free point, so one full step ends the smoothing.
     Contour c = Even({1, 0.65f, 0.35f, 0.17f, 0.03f, 0, 0.05f, 0.15f, 0.37f, 0.63f, 1},
                      {0, 0.5f, 0.5f, 0.5f, 0.5f, 0, 0.5f, 0.5f, 0.5f, 0.5f, 0});
-    EXPECT_EQ(c.Smooth(), 1);
+    EXPECT_EQ(c.Smooth().iterations, 1);
     for (int i = 1; i <= c.n; ++i) {
         const double a = std::fabs(c.T(i)), y = (1 - a) * (1 - a) * (1 - a) / 2 - (1 - a) / 2 + a;
         EXPECT_NEAR(c.Y_SM(i), y, 1e-6) << i;
@@ -102,8 +102,8 @@ TEST(BandSmooth, EarlyEndGivesThePlainMethodsOrdinates) {
         Contour early = Section(k.n, k.d, k.noise, static_cast<unsigned>(k.n));
         early.DP(k.n / 3) = 0.0f;
         Contour plain = early;
-        const int iterations = early.Smooth();
-        EXPECT_LE(iterations, plain.Smooth(SmoothingEnd::kAtLimitOnly));
+        const int iterations = early.Smooth().iterations;
+        EXPECT_LE(iterations, plain.Smooth(SmoothingEnd::kAtLimitOnly).iterations);
         EXPECT_EQ(early.Y_SM, plain.Y_SM) << "n " << k.n;
         early.ExpectWithinBands();
         EXPECT_TRUE(k.noise != 0.0f || iterations < 10 * k.n) << "a clean section ends by itself";

@@ -5,6 +5,7 @@
 #include "core/foil_state.h"
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace zarnfoil::testing {
@@ -18,7 +19,8 @@ struct Naca {
 inline double NacaThickness(const Naca& n, double x) {
     const double a4 = n.closedTrailingEdge ? -0.1036 : -0.1015;
     return 5 * n.thickness *
-           (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x + a4 * x * x * x * x);
+           (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x +
+            a4 * x * x * x * x);
 }
 
 inline double NacaCamber(const Naca& n, double x) {
@@ -44,15 +46,29 @@ inline void FillSection(FoilState& s, const Naca& n, float weight = 0.0f, bool s
         s.X(m - k) = static_cast<float>(x);
         s.Y(m - k) = static_cast<float>(yc - yt);
     }
-    for (int i = 1; i <= s.NP; ++i) s.D(i) = weight;
+    for (int i = 1; i <= s.NP; ++i)
+        s.D(i) = weight;
     s.SMOOTH = smooth ? 1 : 0;
+}
+
+// Digitising noise: every ordinate but the two trailing-edge points moved by up to +-amplitude,
+// from a fixed generator (a 64-bit linear congruential one), so a seed gives the same section
+// on every machine.
+inline void AddNoise(FoilState& s, double amplitude, std::uint64_t seed) {
+    std::uint64_t state = seed * 2862933555777941757ull + 3037000493ull;
+    for (int i = 2; i <= s.NP - 1; ++i) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        const double unit = static_cast<double>(state >> 11) / 9007199254740992.0; // 0..1
+        s.Y(i) = static_cast<float>(s.Y(i) + amplitude * (2 * unit - 1));
+    }
 }
 
 // The upper-surface grid, scaled 0..1, as the reader builds it.
 inline void UpperSurfaceGrid(FoilState& s) {
     const int ile = (s.NP + 1) / 2;
     s.NNODES = static_cast<std::int16_t>(s.NP - ile + 1);
-    for (int k = 1; k <= s.NNODES; ++k) s.XNODES(k) = s.X(ile + k - 1);
+    for (int k = 1; k <= s.NNODES; ++k)
+        s.XNODES(k) = s.X(ile + k - 1);
 }
 
 // The section as an "X Y D" file text, from the lower trailing edge.
