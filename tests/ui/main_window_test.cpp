@@ -1,6 +1,6 @@
 // The main window driven through its controls: start-up state and options, file naming, Input
 // with its refusals and program-ending paths, Smooth with its files and the plot windows.
-#include "ui/main/exit_status.h"
+#include "files/exit_status.h"
 #include "ui/main/main_window.h"
 #include "ui_test_support.h"
 

@@ -2,11 +2,12 @@
 #include "ui/main/main_window.h"
 
 #include "core/number_field.h"
+#include "files/atomic_files.h"
+#include "files/exit_status.h"
 #include "files/output_names.h"
 #include "files/run_smoothing.h"
 #include "files/section_reader.h"
 #include "ui/main/error_window.h"
-#include "ui/main/exit_status.h"
 #include "ui/main/file_choice.h"
 
 #include <QCheckBox>
@@ -93,6 +94,9 @@ std::int16_t Form_inp::GridChoice() const {
 }
 
 void Form_inp::Input() {
+    // A replacement of this section's output files that a killed run left unfinished is
+    // finished first; should that fail, the next Smooth names the reason.
+    RecoverOutputSet({s_.OUTFILE1, s_.OUTFILE2, s_.STLFILE, s_.STLPROPFILE});
     ReaderInputs inputs;
     inputs.INPATH = s_.INPATH;
     inputs.INNAME = s_.INNAME;
