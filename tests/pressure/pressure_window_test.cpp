@@ -149,7 +149,7 @@ class PressureWindowTest : public QObject {
         // What the library writes lands in the window's block, each array to its full size.
         const KaltoArguments& a = t.w->Arguments();
         QVERIFY(a.XCP(129) == r.xcp[128] && a.Cp(129) == r.cp[128]);
-        QCOMPARE(QList<float>({a.CPS(2), a.CPS(1290), a.ARG15(129), a.ARG17(1290), a.ARG22(1000),
+        QCOMPARE(QList<float>({a.CPS(2), a.CPS(1290), a.ARG15(129), a.ARG17(1290), a.CASEOUT(1000),
                                a.ARG20, a.ARG21}),
                  QList<float>(7, standin::kUnread));
         QCOMPARE(QList<int>({t.s.NCP, t.history.PREVCP}), QList<int>({1, 0}));
@@ -374,7 +374,7 @@ class PressureWindowTest : public QObject {
     void oddResultsAreDrawnAsFarAsTheyGoAndReported() {
         Session t(*naca61_);
         t.Press();
-        standIn_->status = 4; // the full potential did not settle
+        standIn_->status = 4; // the Euler solution did not settle
         t.Press();
         QVERIFY2(t.messages.size() == 1 &&
                      t.messages[0].contains("the panel solution with its compressibility "
@@ -402,6 +402,32 @@ class PressureWindowTest : public QObject {
             QCOMPARE(t.Boxes(), boxes);
         }
         QCOMPARE(standIn_->calls, 6);
+    }
+
+    void captionNamesTheModelAndTheShocks() {
+        // Below the curves over t: the model of CASEOUT(1, 3) and the shock places of (1, 6)
+        // and (1, 7), -1 standing for none; nothing for a library that names no model. A result
+        // of bad input is not drawn, so the caption of the curve shown stays.
+        Session t(*naca61_);
+        const struct {
+            float model, upper, lower;
+            std::int32_t status;
+            const char* caption;
+        } rows[] = {{1, 0.6473f, 0.3668f, 0, "Euler: shock x 0.647 upper, 0.367 lower"},
+                    {1, 0.33f, -1, 0, "Euler: shock x 0.330 upper"},
+                    {1, -1, 0.5f, 0, "Euler: shock x 0.500 lower"},
+                    {1, -1, -1, 0, "Euler: no shock"},
+                    {0, -1, -1, 0, "Panel method"},
+                    {0, -1, -1, 4, "Panel method"},
+                    {0, -1, -1, 3, "Panel method"},
+                    {standin::kUnread, -1, -1, 0, "<none>"}};
+        for (const auto& row : rows) {
+            standIn_->model = row.model, standIn_->shockUpper = row.upper;
+            standIn_->shockLower = row.lower, standIn_->status = row.status;
+            t.Press();
+            QCOMPARE(TextAt(t.w->PictCpt().canvas(), -0.38, 1.1), QString(row.caption));
+        }
+        standIn_->status = 0;
     }
 
   private:

@@ -209,7 +209,9 @@ void Form_Cp::ComputeCp() {
     next->MACHIN(1) = mach;
     next->IMODE = liftGiven ? 0 : 1;
     next->CLAIN(1) = clain;
-    next->ISTAT(1) = kStatusOk; // a library that reports no status leaves it so
+    next->ISTAT(1) = KALTO_OK; // a library that reports no status leaves it so
+    next->Case(3) = -1;        // and one that names no model, so
+    next->Case(6) = next->Case(7) = -1;
     kalto_.Call(*next);
 
     const QString notes = ResultNotes(*next);
@@ -266,6 +268,7 @@ void Form_Cp::DrawCp() {
     const CpScale scale = ScaleCp(newest.cp, MACHLAST);
     DrawCpOverX(Pict_Cp->canvas(), scale, newest, shownPrevious);
     DrawCpOverT(Pict_Cpt->canvas(), scale, newest, shownPrevious);
+    DrawCpCaption(Pict_Cpt->canvas(), ResultCaption(args_));
     Pict_Cp->update();
     Pict_Cpt->update();
 }
