@@ -49,16 +49,26 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             o.help = true;
         } else if (a == "--grid") {
             if (!value(v)) return fail("--grid needs file, upper or cos");
-            if (v == "file") o.gridChoice = 0;
-            else if (v == "upper") o.gridChoice = 1;
-            else if (v == "cos") o.gridChoice = 2;
-            else return fail("--grid takes file, upper or cos, not \"" + v + "\"");
+            if (v == "file")
+                o.gridChoice = 0;
+            else if (v == "upper")
+                o.gridChoice = 1;
+            else if (v == "cos")
+                o.gridChoice = 2;
+            else
+                return fail("--grid takes file, upper or cos, not \"" + v + "\"");
         } else if (a == "--nodes") {
             if (!value(o.nodesText)) return fail("--nodes needs a node count");
+            const auto nodes = ReadWholeNumber(o.nodesText);
+            if (!nodes || *nodes != std::floor(*nodes) || std::fabs(*nodes) > 1e6)
+                return fail("--nodes takes a whole number of nodes, not \"" + o.nodesText + "\"");
         } else if (a == "--no-smooth") {
             o.smooth = false;
         } else if (a == "--strip") {
             if (!value(o.stripText)) return fail("--strip needs a smoothing strip");
+            const auto strip = ReadWholeNumber(o.stripText);
+            if (!strip || !std::isfinite(static_cast<float>(*strip)))
+                return fail("--strip takes a number, not \"" + o.stripText + "\"");
         } else if (a == "--bc") {
             if (!value(v) || (v != "1" && v != "2")) return fail("--bc takes 1 or 2");
             o.IBC = v == "1" ? 1 : 0;
@@ -94,7 +104,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             const auto weight = ReadWholeNumber(v.substr(eq + 1));
             if (!index || !(*index >= 1 && *index <= 10000) || *index != static_cast<int>(*index))
                 return fail("--rerun takes I=D with a point number I, not \"" + v + "\"");
-            if (!weight || !std::isfinite(*weight))
+            if (!weight || !std::isfinite(static_cast<float>(*weight)))
                 return fail("--rerun takes I=D with a number D, not \"" + v + "\"");
             o.reruns.push_back({static_cast<int>(*index), *weight});
         } else if (a == "--outdir") {

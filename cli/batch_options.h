@@ -11,8 +11,8 @@
 namespace zarnfoil::batch {
 
 struct WeightEdit {
-    int index = 0;     // point I
-    double value = 0;  // weight D
+    int index = 0;    // point I
+    double value = 0; // weight D
 };
 
 struct BatchOptions {
@@ -21,7 +21,7 @@ struct BatchOptions {
     std::string nodesText = "61";
     bool smooth = true;
     std::string stripText = "0.0";
-    std::int16_t IBC = 0;        // "2-nd der."
+    std::int16_t IBC = 0; // "2-nd der."
     bool withoutRotation = false;
     bool stl = false;
     StlDomain stlDomain; // --stl-domain and --chord, as the main window's STL fields give it

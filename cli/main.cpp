@@ -6,6 +6,7 @@
 #include <memory>
 
 int main(int argc, char** argv) {
+    using namespace zarnfoil;
     using namespace zarnfoil::batch;
     const ParsedOptions parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.options) {

@@ -22,6 +22,9 @@ struct FoilState { // FoilState s{}; is the all-zero start of a program run
     PointArray XNODES, HTHICK, CAMBER, HTHICK_SM, CAMBER_SM, YU, YL;
     // Exported contour 1..NOUT: trailing edge, upper surface, leading edge, lower surface.
     PointArray XOUT, YOUT;
+    // Line of the section file each point 1..NP was read from (0: not read from a file), so
+    // that messages name the place an engineer sees in the file.
+    Array1<std::int32_t, kMaxPoints> LINE;
 
     std::int16_t NP = 0, NNODES = 0, NOUT = 0, ILE = 0, SMOOTH = 0, IBC = 0, NOROT = 0, NRUN = 0;
 
@@ -29,8 +32,6 @@ struct FoilState { // FoilState s{}; is the all-zero start of a program run
     float BC1 = 0, BC2 = 0, DMAX = 0;
     float HTMAX = 0, XHTMAX = 0, XSING = 0, YSING = 0, TRAIL = 0, SLOPT = 0;
 
-    // Range of the curvature window's weight plot; survives the window being closed.
-    float DPLOT_LO = 0, DPLOT_HI = 0;
     // Computations of the pressure window since the section was read.
     std::int16_t NCP = 0;
 

@@ -2,6 +2,7 @@
 #include "core/smoothing_run.h"
 
 #include "core/band_smooth.h"
+#include "core/point_line.h"
 #include "core/spline.h"
 #include "core/text_format.h"
 
@@ -81,17 +82,21 @@ void EndConditions(FoilState& s) {
     s.BC2 = OneSided(T(n), T(n - 1), T(n - 2), dn, dn1, dn2);
 }
 
-std::optional<RunRefusal> Refuse(std::string message) { return RunRefusal{std::move(message)}; }
+std::optional<RunRefusal> Refuse(std::string message) {
+    return RunRefusal{std::move(message)};
+}
 
 } // namespace
 
 std::optional<RunRefusal> SmoothContour(FoilState& s, RunParams& p, RunSplines& splines) {
     const int np = s.NP;
     if (np < 3)
-        return Refuse(Sprintf("The section has %d point(s); a smoothing run needs at least 3.", np));
+        return Refuse(
+            Sprintf("The section has %d point(s); a smoothing run needs at least 3.", np));
     for (int i = 1; i <= np; ++i)
         if (!std::isfinite(s.X(i)) || !std::isfinite(s.Y(i)) || !std::isfinite(s.D(i)))
-            return Refuse(Sprintf("Point %d: X, Y or D is not a finite number.", i));
+            return Refuse(Sprintf("Point %d%s: X, Y or D is not a finite number.", i,
+                                  PointLine(s, i).c_str()));
 
     FindLeadingEdge(s);
 
@@ -113,9 +118,9 @@ std::optional<RunRefusal> SmoothContour(FoilState& s, RunParams& p, RunSplines& 
     const float LREF = DX0 * CS + DY0 * SN;
     if (!(LREF != 0.0f) || !std::isfinite(LREF))
         return Refuse(Sprintf(
-            "The leading edge (point %d) lies on the trailing-edge midpoint%s: the section has no "
-            "length to normalise by.",
-            s.ILE, s.NOROT == 0 ? "" : " in X"));
+            "The leading edge (point %d%s) lies on the trailing-edge midpoint%s: the section has "
+            "no length to normalise by.",
+            s.ILE, PointLine(s, s.ILE).c_str(), s.NOROT == 0 ? "" : " in X"));
     s.EPSIL = std::atan(SN / CS) / kPi * 180.0f;
 
     for (int i = 1; i <= np; ++i) {
@@ -145,10 +150,12 @@ std::optional<RunRefusal> SmoothContour(FoilState& s, RunParams& p, RunSplines& 
     for (int i = 2; i <= np; ++i)
         if (!(s.T(i) > s.T(i - 1)))
             return Refuse(Sprintf(
-                "Point %d: the parameter T = %.7g does not increase from point %d (T = %.7g). "
-                "The points must run from the lower trailing edge over the leading edge to the "
-                "upper trailing edge, with X falling before the leading edge and rising after it.",
-                i, static_cast<double>(s.T(i)), i - 1, static_cast<double>(s.T(i - 1))));
+                "Point %d%s: the parameter T = %.7g does not increase from point %d%s (T = "
+                "%.7g). The points must run from the lower trailing edge over the leading edge "
+                "to the upper trailing edge, with X falling before the leading edge and rising "
+                "after it.",
+                i, PointLine(s, i).c_str(), static_cast<double>(s.T(i)), i - 1,
+                PointLine(s, i - 1).c_str(), static_cast<double>(s.T(i - 1))));
 
     EndConditions(s);
 
@@ -157,7 +164,8 @@ std::optional<RunRefusal> SmoothContour(FoilState& s, RunParams& p, RunSplines& 
     if (s.SMOOTH == 1)
         splines.smoothing = BandSmooth(np, s.T, s.YP, s.DP, s.Y_SM, ends);
     else
-        for (int i = 1; i <= np; ++i) s.Y_SM(i) = s.YP(i);
+        for (int i = 1; i <= np; ++i)
+            s.Y_SM(i) = s.YP(i);
 
     SplineMoments(s.BC1, s.BC2, 0.0, np, s.T, s.Y_SM, splines.M_SM, s.IBC);
     SplineMoments(s.BC1, s.BC2, 0.0, np, s.T, s.YP, splines.M_P, s.IBC);

@@ -84,3 +84,54 @@ write("naca2412_inverse.dat", lines)
 values = [(1 - math.cos(math.pi * k / 40)) / 2 for k in range(41)]
 write("X_INP.DAT", ["X-grid, 41 nodes"] + [" ".join(num(v) for v in values[i:i + 8])
                                             for i in range(0, 41, 8)])
+
+
+# The two layouts of the public airfoil databases, as other tools write them (lines ended by
+# line feeds alone, seven decimals, no layout keyword).
+def write_lf(name, lines):
+    with open(name, "w", newline="") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+def num7(v):
+    return f"{v:10.7f}"
+
+
+# Wrap-around, counter-clockwise (from the upper trailing edge over the upper surface), open
+# trailing edge, comments, and the leading edge listed twice as published tables often do.
+up, lo = naca4(0.02, 0.4, 0.12, 41)
+lines = ["NACA 2412 (wrap-around, counter-clockwise, open trailing edge)",
+         "# x/c y/c from the upper trailing edge over the leading edge to the lower one",
+         "# the leading edge is listed twice"]
+lines += [f" {num7(x)} {num7(y)}" for x, y in reversed(up)]
+lines += [f" {num7(x)} {num7(y)}" for x, y in lo]
+write_lf("naca2412_wrap_ccw.dat", lines)
+
+# Wrap-around, clockwise (from the trailing edge over the lower surface), closed trailing
+# edge, blank lines around the data, tabs between the columns.
+up, lo = naca4(0, 0, 0.12, 36, closed=True)
+lines = ["NACA 0012 (wrap-around, clockwise, closed trailing edge)", ""]
+lines += [f"{num7(x)}\t{num7(y)}" for x, y in reversed(lo)]
+lines += [f"{num7(x)}\t{num7(y)}" for x, y in up[1:]]
+lines += ["", ""]
+write_lf("naca0012_wrap_cw.dat", lines)
+
+# Split: the point counts, then each surface from the leading edge to the trailing edge,
+# separated by blank lines; the leading edge heads both surfaces; open trailing edge.
+up, lo = naca4(0.04, 0.4, 0.15, 31)
+lines = ["NACA 4415 (split, open trailing edge)", f"{len(up)}.  {len(lo)}.", "",
+         "# upper surface"]
+lines += [f"  {num7(x)}  {num7(y)}" for x, y in up]
+lines += ["", "# lower surface"]
+lines += [f"  {num7(x)}  {num7(y)}" for x, y in lo]
+write_lf("naca4415_split.dat", lines)
+
+# Split with a closed trailing edge and surfaces of different point counts.
+up, _ = naca4(0.02, 0.3, 0.10, 26, closed=True)
+_, lo = naca4(0.02, 0.3, 0.10, 21, closed=True)
+lines = ["NACA 2310 (split, closed trailing edge, 26 upper and 21 lower points)",
+         f"{len(up)} {len(lo)}", ""]
+lines += [f"{num7(x)} {num7(y)}" for x, y in up]
+lines += [""]
+lines += [f"{num7(x)} {num7(y)}" for x, y in lo]
+write_lf("naca2310_split.dat", lines)

@@ -17,7 +17,6 @@ class LineReader {
 
     // 1-based number of the line read last.
     int Number() const { return number_; }
-    bool Failed() const { return in_.bad(); }
 
   private:
     std::istream& in_;

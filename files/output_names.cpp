@@ -23,12 +23,17 @@ FileNames DeriveFileNames(const std::string& directory, const std::string& fileN
     names.reportName = stem + "out1";
 
     const std::string& outDir = outputDirectory.empty() ? directory : outputDirectory;
-    names.INPATH = JoinPath(directory, names.INNAME);
+    // The file as it is named: a name ending in blanks is another file than one without.
+    names.INPATH = JoinPath(directory, fileName);
     names.OUTFILE1 = JoinPath(outDir, stem + "out1");
     names.OUTFILE2 = JoinPath(outDir, stem + "out2");
     names.STLFILE = JoinPath(outDir, stem + "stl");
     names.STLPROPFILE = JoinPath(outDir, stem + "stl.prop");
     return names;
+}
+
+std::vector<std::string> OutputPaths(const FileNames& names) {
+    return {names.OUTFILE1, names.OUTFILE2, names.STLFILE, names.STLPROPFILE};
 }
 
 void ApplyFileNames(FoilState& s, const FileNames& names) {

@@ -7,9 +7,9 @@ namespace zarnfoil {
 
 void WriteReportHeader(TextLines& report, const FoilState& s, float DSMOOTH) {
     report.Line(s.TITLE);
-    report.Line("Epsilon=" + FormatPicture(s.EPSIL, "#0.###") + "     Chord=" +
-                FormatPicture(s.CHORD, "####.####") + "     Del Smooth=" +
-                FormatPicture(DSMOOTH, "#0.####"));
+    report.Line("Epsilon=" + FormatPicture(s.EPSIL, "#0.###") +
+                "     Chord=" + FormatPicture(s.CHORD, "####.####") +
+                "     Del Smooth=" + FormatPicture(DSMOOTH, "#0.####"));
 }
 
 namespace {
@@ -43,7 +43,8 @@ void InputTable(TextLines& report, const FoilState& s) {
     report.Dashes(70);
     report.Line("                Input values             Transformation values");
     report.Dashes(90);
-    report.Line("   i        X         Y         D        XP        YP        DP           K        Ksm");
+    report.Line(
+        "   i        X         Y         D        XP        YP        DP           K        Ksm");
     report.Dashes(90);
     for (int i = 1; i <= s.NP; ++i) {
         const float x = i < s.ILE ? -s.X(i) : s.X(i);
@@ -60,8 +61,8 @@ void ThicknessTable(TextLines& report, const FoilState& s) {
     report.Line("   i          X     Y upper     Y lower  THICKNESS  CAMBER");
     report.Dashes(60);
     for (int j = 1; j <= s.NNODES; ++j)
-        report.Row({static_cast<float>(j), s.XNODES(j), s.YU(j), s.YL(j), s.HTHICK_SM(j),
-                    s.CAMBER_SM(j)});
+        report.Row(
+            {static_cast<float>(j), s.XNODES(j), s.YU(j), s.YL(j), s.HTHICK_SM(j), s.CAMBER_SM(j)});
     report.Dashes(60);
 }
 

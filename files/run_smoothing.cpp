@@ -12,7 +12,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace zarnfoil {
 namespace {
@@ -84,9 +86,24 @@ RunOutcome Refused(std::string message) {
     return {RunOutcome::Kind::Refused, std::move(message), {}};
 }
 
+// An output file that is the section file itself would destroy the section.
+std::optional<std::string> OutputOverInput(const FoilState& s, bool writeStl) {
+    std::error_code error;
+    if (s.INPATH.empty() || !std::filesystem::exists(s.INPATH, error)) return std::nullopt;
+    std::vector<const std::string*> outputs{&s.OUTFILE1, &s.OUTFILE2};
+    if (writeStl) outputs.insert(outputs.end(), {&s.STLFILE, &s.STLPROPFILE});
+    for (const std::string* out : outputs)
+        if (*out == s.INPATH || std::filesystem::equivalent(*out, s.INPATH, error))
+            return Sprintf("The output file %s would replace the section file itself; rename "
+                           "the section file (its name up to the first \".\" names the output "
+                           "files).",
+                           out->c_str());
+    return std::nullopt;
+}
+
 } // namespace
 
-RunOutcome RunSmoothing(FoilState& s, RunParams& p, const StlDomain& domain) {
+RunOutcome RunSmoothing(FoilState& s, RunParams& p, const StlDomain& domain, RunFiles mode) {
     FoilState w = s;
     RunParams q = p;
     RunSplines splines;
@@ -102,25 +119,26 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p, const StlDomain& domain) {
     if (writeStl)
         if (auto fault = CheckStlDomain(domain, contour)) return Refused(*fault);
     if (auto fault = FirstNonFinite(w, results)) return Refused(*fault);
+    if (auto fault = OutputOverInput(w, writeStl)) return Refused(*fault);
 
-    // A file that cannot be opened leaves its writer without a file; Commit names it.
-    AtomicFiles files;
-    TextLines report(files.Open(w.OUTFILE1)), second(files.Open(w.OUTFILE2));
-    WriteReportHeader(report, w, q.DSMOOTH);
-    WriteReportTables(report, second, w, results);
-    WriteSectionExports(report, w, q.OUTSECT);
-    // Every file is finished (flushed) even when an earlier one failed.
-    const bool reportDone = report.Finish();
-    const bool secondDone = second.Finish();
-    bool complete = reportDone && secondDone;
-    if (writeStl) {
-        TextLines stl(files.Open(w.STLFILE)), labels(files.Open(w.STLPROPFILE));
-        WriteStlSolid(stl, labels, w, contour, domain);
-        const bool stlDone = stl.Finish();
-        const bool labelsDone = labels.Finish();
-        complete = complete && stlDone && labelsDone;
+    std::optional<std::string> writeError;
+    if (mode == RunFiles::Write) {
+        // A file that cannot be created takes no text; Commit names it and its reason.
+        AtomicFiles files;
+        TextLines report(files.Open(w.OUTFILE1)), second(files.Open(w.OUTFILE2));
+        WriteReportHeader(report, w, q.DSMOOTH);
+        WriteReportTables(report, second, w, results);
+        WriteSectionExports(report, w, q.OUTSECT);
+        report.Finish();
+        second.Finish();
+        if (writeStl) {
+            TextLines stl(files.Open(w.STLFILE)), labels(files.Open(w.STLPROPFILE));
+            WriteStlSolid(stl, labels, w, contour, domain);
+            stl.Finish();
+            labels.Finish();
+        }
+        writeError = files.Commit();
     }
-    auto writeError = files.Commit(!complete);
 
     s = std::move(w);
     p = q;
@@ -129,14 +147,14 @@ RunOutcome RunSmoothing(FoilState& s, RunParams& p, const StlDomain& domain) {
 }
 
 RunOutcome RerunSmoothing(FoilState& s, RunParams& windowParams, bool withoutRotation,
-                          const StlDomain& domain) {
+                          const StlDomain& domain, RunFiles mode) {
     FoilState w = s;
     w.NOROT = withoutRotation ? 1 : 0;
     for (int i = 1; i <= w.NP; ++i) {
         w.D(i) = w.DP(i);
         w.K_SM_PREV(i) = w.K_SM(i);
     }
-    RunOutcome outcome = RunSmoothing(w, windowParams, domain);
+    RunOutcome outcome = RunSmoothing(w, windowParams, domain, mode);
     if (outcome.kind == RunOutcome::Kind::Refused) return outcome;
     if (w.NRUN < INT16_MAX) ++w.NRUN; // a 16-bit count: it stays at its largest value
     s = std::move(w);

@@ -12,8 +12,10 @@ void WriteSectionExports(TextLines& report, const FoilState& s, std::int16_t OUT
     report.Line("<   NP   >");
     report.Row({static_cast<float>(s.NOUT)});
     report.Line("<    X   ><    Y   >");
-    for (int k = n; k >= 1; --k) report.Row({s.XNODES(k), s.YU(k)});
-    for (int j = 2; j <= n; ++j) report.Row({s.XNODES(j), s.YL(j)});
+    for (int k = n; k >= 1; --k)
+        report.Row({s.XNODES(k), s.YU(k)});
+    for (int j = 2; j <= n; ++j)
+        report.Row({s.XNODES(j), s.YL(j)});
     report.Dashes(40);
 
     report.Line("  Output for BLWF code");
@@ -24,9 +26,11 @@ void WriteSectionExports(TextLines& report, const FoilState& s, std::int16_t OUT
     report.Line("<  XSING ><  YSING ><  TRAIL ><  SLOPT >");
     report.Row({s.XSING, s.YSING, s.TRAIL, s.SLOPT});
     report.Line("<   XU   ><   YU   >");
-    for (int j = 1; j <= n; ++j) report.Row({s.XNODES(j), s.YU(j)});
+    for (int j = 1; j <= n; ++j)
+        report.Row({s.XNODES(j), s.YU(j)});
     report.Line("<   XL   ><   YL   >");
-    for (int j = 1; j <= n; ++j) report.Row({s.XNODES(j), s.YL(j)});
+    for (int j = 1; j <= n; ++j)
+        report.Row({s.XNODES(j), s.YL(j)});
 }
 
 } // namespace zarnfoil

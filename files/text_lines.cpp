@@ -2,6 +2,7 @@
 #include "files/text_lines.h"
 
 #include "core/number_format.h"
+#include "files/atomic_files.h"
 
 namespace zarnfoil {
 
@@ -24,17 +25,15 @@ void TextLines::Dashes(int n) {
 }
 
 void TextLines::Flush() {
-    if (file_ == nullptr || text_.size() < kChunk) return;
-    failed_ = failed_ || std::fwrite(text_.data(), 1, text_.size(), file_) != text_.size();
+    if (text_.size() < kChunk) return;
+    file_->Write(text_);
     text_.clear();
 }
 
-bool TextLines::Finish() {
-    if (file_ != nullptr && !text_.empty()) {
-        failed_ = failed_ || std::fwrite(text_.data(), 1, text_.size(), file_) != text_.size();
-        text_.clear();
-    }
-    return !failed_;
+void TextLines::Finish() {
+    if (text_.empty()) return;
+    file_->Write(text_);
+    text_.clear();
 }
 
 } // namespace zarnfoil

@@ -1,20 +1,20 @@
 // Text of an output file, built line by line with carriage return and line feed ends.
-// Numeric lines are rows of 10-character cells followed by one space. The text goes to a file
-// in chunks as it grows, or stays in memory when no file is given.
+// Numeric lines are rows of 10-character cells followed by one space. The text goes to the
+// file in chunks as it grows.
 #pragma once
 
-#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace zarnfoil {
 
+class OutputFile;
+
 class TextLines {
   public:
-    TextLines() = default;
-    // Writes through to `file` (which the caller opened and closes).
-    explicit TextLines(std::FILE* file) : file_(file) { text_.reserve(kChunk + 256); }
+    // Writes through to `file`, which keeps the reason of a failed write.
+    explicit TextLines(OutputFile& file) : file_(&file) { text_.reserve(kChunk + 256); }
 
     void Line(std::string_view text);
     // One cell per value, then the space that ends every numeric line.
@@ -22,18 +22,15 @@ class TextLines {
     // n dashes and one space.
     void Dashes(int n);
 
-    // Writes what is left to the file; false when any write failed.
-    bool Finish();
-    // The text not yet written (all of it without a file).
-    const std::string& Text() const { return text_; }
+    // Writes what is left to the file.
+    void Finish();
 
   private:
     static constexpr std::size_t kChunk = 32768;
     void Flush();
 
     std::string text_;
-    std::FILE* file_ = nullptr;
-    bool failed_ = false;
+    OutputFile* file_;
 };
 
 } // namespace zarnfoil

@@ -19,6 +19,9 @@ TEST(FileNames, DerivedFromThePickedFile) {
     EXPECT_EQ(n.reportName, "wing.out1");
     EXPECT_EQ(DeriveFileNames("d", "naca.0012.dat").reportName, "naca.out1");
     EXPECT_EQ(DeriveFileNames("d", "wing").STLPROPFILE, "d" + sep + "stl.prop"); // no stem
+    // a name ending in a blank is its own file; messages show it without the blank
+    const FileNames blank = DeriveFileNames("d", "wing.dat ");
+    EXPECT_TRUE(blank.INPATH == "d" + sep + "wing.dat " && blank.INNAME == "wing.dat");
     // joined without a doubled separator at a root, to an output folder elsewhere, and whole
     EXPECT_EQ(DeriveFileNames(sep, "wing.dat").OUTFILE1, sep + "wing.out1");
     const FileNames elsewhere = DeriveFileNames("in", "wing.dat", "out");

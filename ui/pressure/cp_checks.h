@@ -8,9 +8,9 @@
 
 namespace zarnfoil::ui {
 
-// A text box's number field rounded to a 32-bit float; a number beyond the float range gives
-// an infinity of its sign.
-float BoxNumber(const QString& text);
+// A box's number rounded to a 32-bit float; a number beyond the float range gives an infinity
+// of its sign.
+float AsFloat(double value);
 
 // Why a section of `np` points cannot be passed to the solver, or empty.
 QString SectionRefusal(int np);
@@ -22,8 +22,17 @@ QString InputRefusal(float mach, float clain, bool liftGiven);
 // Every station, its Cp, ALPHAOUT and CLOUT are finite numbers.
 bool ResultIsFinite(const KaltoArguments& a);
 
+// Which model answered and, for the Euler equations, where the shocks stand on the upper and
+// lower surface, e.g. "Euler: shock x 0.647 upper, 0.367 lower"; empty when the library tells
+// no model or refused the input.
+QString ResultCaption(const KaltoArguments& a);
+
 // What the engineer must know about the result of a call made with `a`, or empty when it is a
 // result within the method's range; one paragraph per finding.
 QString ResultNotes(const KaltoArguments& a);
+
+// The result of a call made with `a` is outside the method's range or no result at all: it is
+// not to be drawn as the newest curve.
+bool ResultOutOfRange(const KaltoArguments& a);
 
 } // namespace zarnfoil::ui
