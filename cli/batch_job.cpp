@@ -66,7 +66,8 @@ int RunBatchJob(const BatchOptions& options, FoilState& s, std::ostream& out, st
         err << ForTerminal(read.message) << '\n';
         return ExitStatusFor(read.kind);
     }
-    for (const std::string& note : read.notes) err << note << '\n';
+    for (const std::string& note : read.notes)
+        err << note << '\n';
     s.NOROT = options.withoutRotation ? 1 : 0;
 
     for (const WeightEdit& edit : options.reruns)

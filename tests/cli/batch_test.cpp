@@ -46,14 +46,24 @@ TEST(BatchOptions, DefaultsAreTheMainWindowsInitialValuesAndBadLinesFail) {
     const BatchOptions o = ParseOptions({"wing.dat"}).options.value();
     EXPECT_TRUE(o.gridChoice == 1 && o.nodesText == "61" && o.smooth && o.stripText == "0.0");
     EXPECT_TRUE(o.IBC == 0 && !o.withoutRotation && !o.stl && o.reruns.empty());
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"a.dat", "b.dat"}, {"a.dat", "--grid", "sideways"},
-          {"a.dat", "--bc", "3"}, {"a.dat", "--rerun", "5"}, {"a.dat", "--rerun", "x=0.1"},
-          {"a.dat", "--rerun", "5=abc"}, {"a.dat", "--frobnicate"}, {"a.dat", "--strip"},
-          {"a.dat", "--stl-domain", "1,2,3"}, {"a.dat", "--stl-domain", "1,2,3,4,5"},
-          {"a.dat", "--chord", "1m"}, {"a.dat", "--strip", "abc"}, {"a.dat", "--strip", "0.01x"},
-          {"a.dat", "--nodes", "61abc"}, {"a.dat", "--nodes", "61.5"},
-          {"a.dat", "--rerun", "5=1e39"}, {"a.dat", "--rerun", "5=nan"}})
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"a.dat", "b.dat"},
+                                                 {"a.dat", "--grid", "sideways"},
+                                                 {"a.dat", "--bc", "3"},
+                                                 {"a.dat", "--rerun", "5"},
+                                                 {"a.dat", "--rerun", "x=0.1"},
+                                                 {"a.dat", "--rerun", "5=abc"},
+                                                 {"a.dat", "--frobnicate"},
+                                                 {"a.dat", "--strip"},
+                                                 {"a.dat", "--stl-domain", "1,2,3"},
+                                                 {"a.dat", "--stl-domain", "1,2,3,4,5"},
+                                                 {"a.dat", "--chord", "1m"},
+                                                 {"a.dat", "--strip", "abc"},
+                                                 {"a.dat", "--strip", "0.01x"},
+                                                 {"a.dat", "--nodes", "61abc"},
+                                                 {"a.dat", "--nodes", "61.5"},
+                                                 {"a.dat", "--rerun", "5=1e39"},
+                                                 {"a.dat", "--rerun", "5=nan"}})
         EXPECT_FALSE(ParseOptions(args).options) << args.size();
     const StlDomain d =
         ParseOptions({"a.dat", "--stl-domain", "0.5,0.75,0.4,0.2", "--chord", "250"})

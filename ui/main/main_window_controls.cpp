@@ -1,4 +1,6 @@
-// The main window's controls with their captions and initial texts, and their layout.
+// The main window's controls with their captions and initial texts, its File menu, and their
+// layout.
+#include "files/exit_status.h"
 #include "ui/main/file_choice.h"
 #include "ui/main/main_window.h"
 
@@ -10,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
@@ -131,6 +135,34 @@ void Form_inp::BuildControls(const QString& startDirectory) {
     Lbl_dexp = MakeLabel("Lbl_dexp", "delx + =", Frame3);
 }
 
+void Form_inp::BuildMenu() {
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName("MenuBar");
+    QMenu* file = bar->addMenu("&File");
+    file->setObjectName("FileMenu");
+    QAction* open = file->addAction("&Open...", this, [this] {
+        const QString path = askFile_();
+        if (!path.isEmpty()) OpenFile(path);
+    });
+    open->setShortcut(QKeySequence::Open);
+    recentMenu_ = file->addMenu("&Recent Files");
+    recentMenu_->setObjectName("RecentMenu");
+    file->addSeparator();
+    QAction* quit = file->addAction("&Quit", this, [this] { endProgram_(kExitDone); });
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ShowRecentFiles();
+}
+
+void Form_inp::ShowRecentFiles() {
+    recentMenu_->clear();
+    for (int k = 0; k < recent_.size(); ++k) {
+        const QString path = recent_[k];
+        recentMenu_->addAction(QString("&%1 %2").arg(k + 1).arg(path), this,
+                               [this, path] { OpenFile(path); });
+    }
+    recentMenu_->setEnabled(!recent_.isEmpty());
+}
+
 void Form_inp::LayOutControls() {
     auto* fileColumn = new QVBoxLayout;
     auto* driveRow = new QHBoxLayout;
@@ -213,6 +245,7 @@ void Form_inp::LayOutControls() {
     commands->addWidget(Cmd_Quit);
 
     auto* window = new QVBoxLayout(this);
+    window->setMenuBar(findChild<QMenuBar*>("MenuBar"));
     window->addLayout(top, 1);
     window->addLayout(commands);
     resize(960, 580);
