@@ -71,6 +71,8 @@ Form_inp::Form_inp(FoilDocument& document, const QString& startDirectory, QWidge
         W_Dir->setText(directory);
         W_Dir->setToolTip(directory);
     });
+    W_Dir->setText(files_->Directory()); // the folder shown from the start
+    W_Dir->setToolTip(files_->Directory());
     connect(files_, &FileChoice::fileClicked, this, &Form_inp::PickFile);
     connect(Opt_BC[0], &QRadioButton::toggled, this,
             [this](bool firstDerivative) { document_.SetEndConditions(firstDerivative ? 1 : 0); });
