@@ -157,9 +157,12 @@ void Form_Cp::BuildControls() {
     Lbl_note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The pictures neither zoom nor pan: "Reset view" only draws again.
     for (PictureArea* picture : {Pict_Cpt, Pict_Cp}) {
-        QMenu* menu = AttachPictureMenu(*picture, [this] {
-            if (s_.NCP > 0 && holdsResult_) DrawCp();
-        });
+        QMenu* menu = AttachPictureMenu(
+            *picture,
+            [this] {
+                if (s_.NCP > 0 && holdsResult_) DrawCp();
+            },
+            [this, picture] { return PictureFileName(s_, picture == Pict_Cp ? "cp_x" : "cp_t"); });
         QAction* csv = menu->addAction("Export curve as CSV...", this, [this] {
             const QString name = QString::fromStdString(s_.INNAME).section('.', 0, 0) + "_cp.csv";
             const QString path = QFileDialog::getSaveFileName(
