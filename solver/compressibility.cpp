@@ -1,15 +1,11 @@
 // Karman-Tsien correction of one pressure coefficient.
 #include "solver/compressibility.h"
 
+#include "solver/gas_state.h"
+
 #include <cmath>
 
 namespace zarnfoil::solver {
-
-double SonicCp(double mach) {
-    const double m2 = mach * mach;
-    const double ratio = (2 + (kGamma - 1) * m2) / (kGamma + 1);
-    return 2 / (kGamma * m2) * (std::pow(ratio, kGamma / (kGamma - 1)) - 1);
-}
 
 KarmanTsien::KarmanTsien(double mach)
     : beta_(std::sqrt(1 - mach * mach)), factor_(mach * mach / (2 * (1 + beta_))),

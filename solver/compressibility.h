@@ -4,11 +4,6 @@
 
 namespace zarnfoil::solver {
 
-inline constexpr double kGamma = 1.4; // ratio of specific heats of air
-
-// Cp where the local flow reaches the speed of sound, for 0 < mach.
-double SonicCp(double mach);
-
 struct CorrectedCp {
     double cp = 0;       // compressible Cp
     double slope = 0;    // d cp / d cpIncompressible

@@ -15,8 +15,8 @@ struct Contour {
     bool reversed = false;    // true when the caller's order ran clockwise
 };
 
-// Nothing when a value is not finite, or fewer than three distinct points or no enclosed area
-// remain.
+// Nothing when a value is not finite, fewer than three distinct points or no enclosed area
+// remain, or the contour crosses or touches itself.
 std::optional<Contour> PrepareContour(std::span<const float> x, std::span<const float> y);
 
 } // namespace zarnfoil::solver

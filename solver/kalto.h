@@ -1,9 +1,11 @@
 // The pressure solver's one entry, KALTO: the inviscid flow round one section, returned as Cp
 // at 129 stations. A panel solution with the Karman-Tsien compressibility correction answers
-// while the flow stays subsonic; where it would reach the speed of sound somewhere, a
-// full-potential solution, which captures shocks, answers instead. Everything the caller passes
-// and gets back is in this argument block; the library keeps no state between calls, and one
-// call returns within about 2 s.
+// while the flow stays subsonic; where it would reach the speed of sound somewhere, a solution
+// of the Euler equations, which captures shocks, answers instead. Everything the caller passes
+// and gets back is in this argument block; the library keeps no state between calls, and the
+// answer depends on the inputs alone: iteration caps, not the clock, end every iteration. This
+// header is the one home of the entry's type and its status codes, for the library and its
+// callers alike.
 #pragma once
 
 #include <cstdint>
@@ -27,18 +29,30 @@ enum KaltoStatus : std::int32_t {
     // The lift coefficient asked for was not reached within the iteration cap; the closest
     // answer found is returned.
     KALTO_LIFT_NOT_REACHED = 2,
-    // Bad input: NPT outside 3..201, NCASE outside 1..10, IMODE not 0 or 1, a non-finite or
-    // negative Mach number, a non-finite coordinate or CLAIN, or a contour that encloses no
-    // section. Stations lie cosine-spaced on 0..1 with Cp 0; ALPHAOUT and CLOUT echo the angle
-    // or lift coefficient asked for when it is finite, else 0.
+    // Bad input: NPT outside 3..201, NCASE outside 1..10 (then every row of ISTAT says so), IMODE
+    // not 0 or 1, a non-finite or negative Mach number, a non-finite coordinate or CLAIN, or a
+    // contour that encloses no section or crosses or touches itself. Stations lie cosine-spaced
+    // on 0..1 with Cp 0; ALPHAOUT and CLOUT echo the angle or lift coefficient asked for when it
+    // is finite, else 0.
     KALTO_BAD_INPUT = 3,
     // The panel solution's lowest Cp lies below the sonic Cp (or past the Karman-Tsien limit),
-    // but the full-potential solution did not converge within its iteration cap and the call's
-    // time cap, or converged only with supersonic flow reaching the last 3 % of the chord (a
-    // shock at the trailing edge: the flow would separate), or the section could not be mapped
-    // for it. The panel answer is returned: it shows no shock and is not valid where the flow
-    // is supersonic (and may hold some points at the vacuum Cp, as for KALTO_OUT_OF_RANGE).
+    // but the Euler solution did not settle within its cycle cap, or the section could not be
+    // mapped for its grid. The panel answer is returned: it shows no shock and is not valid
+    // where the flow is supersonic (and may hold some points at the vacuum Cp, as for
+    // KALTO_OUT_OF_RANGE).
     KALTO_TRANSONIC_FALLBACK = 4,
+    // As KALTO_TRANSONIC_FALLBACK, but the Euler solution was stopped by the clock: a safety
+    // net for a machine many times slower than the caps were sized on, never reached there.
+    // Only this status makes an answer depend on more than the inputs.
+    KALTO_TIME_LIMIT = 5,
+    // Not computed: the rows past NCASE.
+    KALTO_NOT_COMPUTED = 6,
+};
+
+// Which model answered a case, in CASEOUT(k, 3).
+enum KaltoModel : std::int32_t {
+    KALTO_MODEL_PANEL = 0, // panel method with the Karman-Tsien correction
+    KALTO_MODEL_EULER = 1, // Euler equations
 };
 
 // Every argument is passed by reference. Arrays are 1-based in the descriptions below; a 2-D
@@ -52,7 +66,7 @@ enum KaltoStatus : std::int32_t {
 //  4 MACHIN   in   (1..20) free-stream Mach number of each case, 0 <= M < 1.
 //  5 CLAIN    in   (1..20) lift coefficient or angle of attack of each case, see IMODE.
 //  6 ITMAX    in   iteration cap of the panel method's lift-coefficient search; outside
-//                  1..100 means 30. The full-potential solver has caps of its own.
+//                  1..100 means 30. The Euler solver has a cap of its own.
 //  7 arg7     -    not read or written.
 //  8 arg8     -    not read or written.
 //  9 NPT      in   number of contour points, 3..201.
@@ -71,16 +85,20 @@ enum KaltoStatus : std::int32_t {
 // 20 arg20    -    not read or written.
 // 21 arg21    -    not read or written.
 // 22 CASEOUT  out  (1..10, 1..100) per case k: (k, 1) angle of attack in degrees, (k, 2) lift
-//                  coefficient, (k, 3) 1 when the full-potential solution answered, else 0,
-//                  (k, 4) its relaxation steps (both grids) and (k, 5) the largest local
-//                  Mach number in its flow (both 0 for a panel answer); the other elements are
-//                  not written.
-// 23 ISTAT    out  (1..10) status of case k (KaltoStatus); elements past NCASE are set to 0.
-extern "C" KALTO_API void KALTO(const std::int32_t* NCASE, const std::int32_t* IMODE,
-                                const std::int32_t* arg3, const float* MACHIN, const float* CLAIN,
-                                const std::int32_t* ITMAX, const std::int32_t* arg7,
-                                const std::int32_t* arg8, const std::int32_t* NPT,
-                                const float* arg10, const float* XC, const float* YC,
-                                const std::int32_t* arg13, float* XCP, float* YCP, float* CPS,
-                                float* arg17, float* ALPHAOUT, float* CLOUT, float* arg20,
-                                float* arg21, float* CASEOUT, std::int32_t* ISTAT);
+//                  coefficient, (k, 3) the model that answered (KaltoModel), (k, 4) the Euler
+//                  solution's multigrid cycles and (k, 5) the largest local Mach number in its
+//                  flow (both 0 for a panel answer), (k, 6) and (k, 7) x of the shock on the
+//                  first surface (stations 1 to 65) and on the second (stations 65 to 129): the
+//                  rearmost place where the flow returns from supersonic to subsonic speed, -1
+//                  where there is none (always for a panel answer). The other elements, and
+//                  the rows of cases not computed, are not written.
+// 23 ISTAT    out  (1..10) status of case k (KaltoStatus); KALTO_NOT_COMPUTED past NCASE.
+using KaltoFunction = void(const std::int32_t* NCASE, const std::int32_t* IMODE,
+                           const std::int32_t* arg3, const float* MACHIN, const float* CLAIN,
+                           const std::int32_t* ITMAX, const std::int32_t* arg7,
+                           const std::int32_t* arg8, const std::int32_t* NPT, const float* arg10,
+                           const float* XC, const float* YC, const std::int32_t* arg13, float* XCP,
+                           float* YCP, float* CPS, float* arg17, float* ALPHAOUT, float* CLOUT,
+                           float* arg20, float* arg21, float* CASEOUT, std::int32_t* ISTAT);
+
+extern "C" KALTO_API KaltoFunction KALTO;

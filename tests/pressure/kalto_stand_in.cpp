@@ -34,6 +34,9 @@ STAND_IN_EXPORT void KALTO(std::int32_t* NCASE, std::int32_t* IMODE, std::int32_
     std::fill(CPS, CPS + 10 * kStations, kUnread);
     std::fill(arg17, arg17 + 10 * kStations, kUnread);
     std::fill(arg22, arg22 + 10 * 100, kUnread);
+    arg22[20] = r.model;
+    arg22[50] = r.shockUpper;
+    arg22[60] = r.shockLower;
     *arg20 = *arg21 = kUnread;
     std::fill(ISTAT, ISTAT + 10, 0);
     for (int j = 0; j < kStations; ++j) {

@@ -23,6 +23,7 @@ struct StandIn {
     float xcp[kStations], cp[kStations];
     float alphaout, clout;
     std::int32_t status;
+    float model, shockUpper, shockLower; // CASEOUT(1, 3), (1, 6) and (1, 7)
     // The record of the calls: their count and what the last one was passed.
     int calls;
     std::int32_t ncase, imode, arg6, arg7, arg8, npt;

@@ -138,7 +138,7 @@ class PressureWindowTest : public QObject {
         // What the library writes lands in the window's block, each array to its full size.
         const KaltoArguments& a = t.w->Arguments();
         QVERIFY(a.XCP(129) == r.xcp[128] && a.Cp(129) == r.cp[128]);
-        QCOMPARE(QList<float>({a.CPS(2), a.CPS(1290), a.ARG15(129), a.ARG17(1290), a.ARG22(1000),
+        QCOMPARE(QList<float>({a.CPS(2), a.CPS(1290), a.ARG15(129), a.ARG17(1290), a.CASEOUT(1000),
                                a.ARG20, a.ARG21}),
                  QList<float>(7, standin::kUnread));
         QCOMPARE(QList<int>({t.s.NCP, t.history.PREVCP}), QList<int>({1, 0}));
@@ -243,14 +243,15 @@ class PressureWindowTest : public QObject {
         const QString name = "dll/" + KaltoFileName();
         QCOMPARE(KaltoSearchPaths("/opt/zf/bin", "/home/u"),
                  QStringList({"/opt/zf/bin/" + name, "/home/u/" + name}));
-        QCOMPARE(KaltoSearchPaths("/opt/zf/bin", "/opt/zf/bin/"), QStringList({"/opt/zf/bin/" + name}));
+        QCOMPARE(KaltoSearchPaths("/opt/zf/bin", "/opt/zf/bin/"),
+                 QStringList({"/opt/zf/bin/" + name}));
         QVERIFY(InputRefusal(0.5f, BoxNumber("1e39"), true).contains("lift coefficient"));
     }
 
     void oddResultsAreDrawnAsFarAsTheyGoAndReported() {
         Session t(*naca61_);
         t.Press();
-        standIn_->status = 4; // the full potential did not settle
+        standIn_->status = 4; // the Euler solution did not settle
         t.Press();
         QVERIFY2(t.messages.size() == 1 &&
                      t.messages[0].contains("the panel solution with its compressibility "
@@ -261,6 +262,32 @@ class PressureWindowTest : public QObject {
         t.Press();
         QVERIFY(t.messages.size() == 2 && t.messages[1].contains("not numbers"));
         QCOMPARE(t.Curves(), QList<std::size_t>({128, 126, 128, 126}));
+    }
+
+    void captionNamesTheModelAndTheShocks() {
+        // Below the curves over t: the model of CASEOUT(1, 3) and the shock places of (1, 6)
+        // and (1, 7), -1 standing for none; nothing for bad input or a library that names no
+        // model.
+        Session t(*naca61_);
+        const struct {
+            float model, upper, lower;
+            std::int32_t status;
+            const char* caption;
+        } rows[] = {{1, 0.6473f, 0.3668f, 0, "Euler: shock x 0.647 upper, 0.367 lower"},
+                    {1, 0.33f, -1, 0, "Euler: shock x 0.330 upper"},
+                    {1, -1, 0.5f, 0, "Euler: shock x 0.500 lower"},
+                    {1, -1, -1, 0, "Euler: no shock"},
+                    {0, -1, -1, 0, "Panel method"},
+                    {0, -1, -1, 4, "Panel method"},
+                    {0, -1, -1, 3, "<none>"},
+                    {standin::kUnread, -1, -1, 0, "<none>"}};
+        for (const auto& row : rows) {
+            standIn_->model = row.model, standIn_->shockUpper = row.upper;
+            standIn_->shockLower = row.lower, standIn_->status = row.status;
+            t.Press();
+            QCOMPARE(TextAt(t.w->PictCpt().canvas(), -0.38, 1.1), QString(row.caption));
+        }
+        standIn_->status = 0;
     }
 
   private:

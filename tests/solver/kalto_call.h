@@ -84,8 +84,13 @@ struct KaltoCall {
     float Cp(std::size_t j, std::size_t k = 1) const { return cps[k - 1 + 10 * (j - 1)]; }
     float X(std::size_t j) const { return xcp[j - 1]; }
     std::int32_t Status(std::size_t k = 1) const { return istat[k - 1]; }
-    // CASEOUT(k, 3) is 1 when the full-potential solution answered case k.
-    bool FullPotentialAnswered(std::size_t k = 1) const { return caseout[k - 1 + 20] == 1; }
+    // CASEOUT(k, 3) names the model that answered case k.
+    bool EulerAnswered(std::size_t k = 1) const {
+        return caseout[k - 1 + 20] == static_cast<float>(KALTO_MODEL_EULER);
+    }
+    // CASEOUT(k, 6) and (k, 7): the shock on the first and the second surface, -1 for none.
+    float FirstShock(std::size_t k = 1) const { return caseout[k - 1 + 50]; }
+    float SecondShock(std::size_t k = 1) const { return caseout[k - 1 + 60]; }
     // Every output the caller reads is a finite number.
     bool OutputsFinite() const {
         const auto finite = [](float v) { return std::isfinite(v); };

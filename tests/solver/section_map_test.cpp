@@ -1,4 +1,4 @@
-// The conformal map behind the full-potential grid, by what a conformal map of the section
+// The conformal map behind the Euler grid, by what a conformal map of the section
 // must do: the unit circle lands on the section with the trailing edge at zeta = 1, the slope
 // is the derivative, and far out the map is a scaling.
 #include "naca_section.h"

@@ -60,31 +60,50 @@ QString ResultNotes(const KaltoArguments& a) {
         notes << QString("At Mach %1 the free stream is not subsonic: the result is outside the "
                          "method's range.")
                      .arg(Shown(mach));
-    else if (status == kStatusOutOfRange)
+    else if (status == KALTO_OUT_OF_RANGE)
         notes << QString("At Mach %1 the flow over the section is faster than the "
                          "compressibility correction can take: the result is outside the "
                          "method's range.")
                      .arg(Shown(mach));
-    if (status == kStatusLiftNotReached)
+    if (status == KALTO_LIFT_NOT_REACHED)
         notes << QString("The lift coefficient %1 cannot be reached; the closest answer is "
                          "shown: C lift %2 at alpha %3.")
                      .arg(Shown(a.CLAIN(1)), Shown(a.CLOUT), Shown(a.ALPHAOUT));
-    if (status == kStatusBadInput)
+    if (status == KALTO_BAD_INPUT)
         notes << "The pressure solver refused the section or the values passed to it: the "
                  "curve shown is not a result.";
-    if (status == kStatusTransonicFallback)
-        notes << QString("At Mach %1 the flow over the section is transonic, but the full-potential "
+    if (status == KALTO_TRANSONIC_FALLBACK)
+        notes << QString("At Mach %1 the flow over the section is transonic, but the Euler "
                          "solution did not settle: the panel solution with its compressibility "
                          "correction is shown, which has no shock and overstates the suction peak.")
                      .arg(Shown(mach));
-    if (status != kStatusOk && status != kStatusOutOfRange && status != kStatusLiftNotReached &&
-        status != kStatusBadInput && status != kStatusTransonicFallback)
+    if (status == KALTO_TIME_LIMIT)
+        notes << QString("At Mach %1 the flow over the section is transonic, but the Euler "
+                         "solution ran out of time on this computer: the panel solution with its "
+                         "compressibility correction is shown, which has no shock and overstates "
+                         "the suction peak.")
+                     .arg(Shown(mach));
+    if (status != KALTO_OK && status != KALTO_OUT_OF_RANGE && status != KALTO_LIFT_NOT_REACHED &&
+        status != KALTO_BAD_INPUT && status != KALTO_TRANSONIC_FALLBACK &&
+        status != KALTO_TIME_LIMIT)
         notes << QString("The pressure solver reported status %1: the result may not be valid.")
                      .arg(status);
     if (!ResultIsFinite(a))
         notes << "The pressure solver returned values that are not numbers; they are left out "
                  "of the pictures.";
     return notes.join("\n\n");
+}
+
+QString ResultCaption(const KaltoArguments& a) {
+    if (a.ISTAT(1) == KALTO_BAD_INPUT) return {};
+    const float model = a.Case(3);
+    if (model == static_cast<float>(KALTO_MODEL_PANEL)) return "Panel method";
+    if (model != static_cast<float>(KALTO_MODEL_EULER)) return {};
+    QStringList shocks;
+    const auto place = [](float x) { return QString::fromStdString(FormatPicture(x, "0.000")); };
+    if (a.Case(6) >= 0) shocks << place(a.Case(6)) + " upper";
+    if (a.Case(7) >= 0) shocks << place(a.Case(7)) + " lower";
+    return shocks.isEmpty() ? "Euler: no shock" : "Euler: shock x " + shocks.join(", ");
 }
 
 } // namespace zarnfoil::ui

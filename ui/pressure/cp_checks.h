@@ -22,6 +22,11 @@ QString InputRefusal(float mach, float clain, bool liftGiven);
 // Every station, its Cp, ALPHAOUT and CLOUT are finite numbers.
 bool ResultIsFinite(const KaltoArguments& a);
 
+// Which model answered and, for the Euler equations, where the shocks stand on the upper and
+// lower surface, e.g. "Euler: shock x 0.647 upper, 0.367 lower"; empty when the library tells
+// no model or refused the input.
+QString ResultCaption(const KaltoArguments& a);
+
 // What the engineer must know about the result of a call made with `a`, or empty when it is a
 // result within the method's range; one paragraph per finding.
 QString ResultNotes(const KaltoArguments& a);

@@ -89,4 +89,8 @@ void DrawCpOverT(Canvas& canvas, const CpScale& scale, const CpCurve& newest,
     DrawStations(canvas, StationT(newest.x), newest.cp, kWhite);
 }
 
+void DrawCpCaption(Canvas& canvas, const QString& caption) {
+    if (!caption.isEmpty()) canvas.Print(kOverT.XMIN + 0.02f, kOverT.YMAX - 0.4f, caption);
+}
+
 } // namespace zarnfoil::ui

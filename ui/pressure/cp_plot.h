@@ -16,4 +16,8 @@ void DrawCpOverX(Canvas& canvas, const CpScale& scale, const CpCurve& newest,
 void DrawCpOverT(Canvas& canvas, const CpScale& scale, const CpCurve& newest,
                  const CpCurve* previous);
 
+// Pict_Cpt's caption line below its curves, where Cp above 1 never reaches: which model
+// answered and its shocks.
+void DrawCpCaption(Canvas& canvas, const QString& caption);
+
 } // namespace zarnfoil::ui

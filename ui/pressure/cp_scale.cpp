@@ -1,15 +1,16 @@
 // Critical Cp, sonic index, axis end and station t.
 #include "ui/pressure/cp_scale.h"
 
+#include "solver/sonic_cp.h"
+
 #include <cmath>
 #include <limits>
 
 namespace zarnfoil::ui {
 
 std::optional<float> CriticalCp(float mach) {
-    const double m2 = static_cast<double>(mach) * mach;
-    if (m2 == 0) return std::nullopt;
-    const double cpStar = (std::pow((1 + 0.2 * m2) / 1.2, 3.5) - 1) / (0.7 * m2);
+    if (static_cast<double>(mach) * mach == 0) return std::nullopt;
+    const double cpStar = solver::SonicCp(mach);
     const auto stored = static_cast<float>(cpStar);
     if (!std::isfinite(cpStar) || !std::isfinite(stored)) return std::nullopt;
     return stored;

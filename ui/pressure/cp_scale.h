@@ -19,9 +19,9 @@ struct CpCurve {
     StationArray x, cp;
 };
 
-// The Cp at which the local flow reaches the speed of sound, for a ratio of specific heats of
-// 1.4: (((1 + 0.2 M^2) / 1.2)^3.5 - 1) / (0.7 M^2), in double precision. None at Mach 0, where
-// it does not exist, nor where it is not a finite number.
+// The Cp at which the local flow reaches the speed of sound, the solver's own formula
+// (solver/sonic_cp.h) in double precision, stored as a float. None at Mach 0, where it does not
+// exist, nor where it is not a finite number.
 std::optional<float> CriticalCp(float mach);
 
 // The lower end of the Cp axis: the first of -1.0, -1.4, ..., -3.4 strictly below `cpmin`;

@@ -59,8 +59,8 @@ bool KaltoLibrary::Load() {
 void KaltoLibrary::Call(KaltoArguments& a) const {
     entry_(&a.NCASE, &a.IMODE, &a.ARG3, a.MACHIN.data(), a.CLAIN.data(), &a.ARG6, &a.ARG7, &a.ARG8,
            &a.NPT, &a.ARG10, a.XC.data(), a.YC.data(), &a.ARG13, a.XCP.data(), a.ARG15.data(),
-           a.CPS.data(), a.ARG17.data(), &a.ALPHAOUT, &a.CLOUT, &a.ARG20, &a.ARG21, a.ARG22.data(),
-           a.ISTAT.data());
+           a.CPS.data(), a.ARG17.data(), &a.ALPHAOUT, &a.CLOUT, &a.ARG20, &a.ARG21,
+           a.CASEOUT.data(), a.ISTAT.data());
 }
 
 } // namespace zarnfoil::ui

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/array1.h"
+#include "solver/kalto.h"
 
 #include <QLibrary>
 #include <QString>
@@ -18,15 +19,9 @@ inline constexpr int kSolverPoints = 201; // contour points the library takes
 inline constexpr int kCpStations = 129;   // pressure stations it returns
 inline constexpr int kCaseRows = 10;      // first index of its two-dimensional arrays
 
-// The status our solver writes to ISTAT(1); a library that writes none leaves kStatusOk.
-inline constexpr std::int32_t kStatusOk = 0;
-inline constexpr std::int32_t kStatusOutOfRange = 1;     // Mach or a local speed past the method
-inline constexpr std::int32_t kStatusLiftNotReached = 2; // closest answer returned
-inline constexpr std::int32_t kStatusBadInput = 3;       // outputs are placeholders
-inline constexpr std::int32_t kStatusTransonicFallback = 4; // panel answer: full potential unsettled
-
-// The arguments of KALTO in their order, each passed by reference. A two-dimensional array
-// (1..10, 1..m) lies with its first index fastest: element (i, j) is (i + 10 (j - 1)) here.
+// The arguments of KALTO in their order, each passed by reference (solver/kalto.h tells what
+// each holds, and the status codes). A two-dimensional array (1..10, 1..m) lies with its first
+// index fastest: element (i, j) is (i + 10 (j - 1)) here.
 struct KaltoArguments {
     std::int32_t NCASE = 0;                            // 1
     std::int32_t IMODE = 0;                            // 2: 0 lift coefficient, 1 angle given
@@ -42,12 +37,15 @@ struct KaltoArguments {
     Array1<float, kCaseRows * kCpStations> CPS, ARG17; // 16, 17
     float ALPHAOUT = 0, CLOUT = 0;                     // 18, 19
     float ARG20 = 0, ARG21 = 0;                        // 20, 21
-    Array1<float, kCaseRows * 100> ARG22;              // 22
+    Array1<float, kCaseRows * 100> CASEOUT;            // 22
     Array1<std::int32_t, kCaseRows> ISTAT;             // 23
 
     // CPS(1, j): Cp of the first case at station j.
     float& Cp(int j) { return CPS(1 + kCaseRows * (j - 1)); }
     float Cp(int j) const { return CPS(1 + kCaseRows * (j - 1)); }
+    // CASEOUT(1, c): what the library tells of the first case (model, shock places).
+    float& Case(int c) { return CASEOUT(1 + kCaseRows * (c - 1)); }
+    float Case(int c) const { return CASEOUT(1 + kCaseRows * (c - 1)); }
 };
 
 // "kalto.dll" on Windows, "libkalto.so" elsewhere.
@@ -76,10 +74,7 @@ class KaltoLibrary {
     void Call(KaltoArguments& a) const;
 
   private:
-    using Entry = void (*)(std::int32_t*, std::int32_t*, std::int32_t*, float*, float*,
-                           std::int32_t*, std::int32_t*, std::int32_t*, std::int32_t*, float*,
-                           float*, float*, std::int32_t*, float*, float*, float*, float*, float*,
-                           float*, float*, float*, float*, std::int32_t*);
+    using Entry = KaltoFunction*;
 
     std::optional<QStringList> paths_;
     QLibrary library_;

@@ -193,7 +193,9 @@ void Form_Cp::ComputeCp() {
     }
     MACHLAST = args_.MACHIN(1);
 
-    args_.ISTAT(1) = kStatusOk; // a library that reports no status leaves it so
+    args_.ISTAT(1) = KALTO_OK; // a library that reports no status leaves it so
+    args_.Case(3) = -1;        // and one that names no model, so
+    args_.Case(6) = args_.Case(7) = -1;
     kalto_.Call(args_);
     holdsResult_ = true;
 
@@ -215,6 +217,7 @@ void Form_Cp::DrawCp() {
     const CpScale scale = ScaleCp(newest.cp, MACHLAST);
     DrawCpOverX(Pict_Cp->canvas(), scale, newest, shownPrevious);
     DrawCpOverT(Pict_Cpt->canvas(), scale, newest, shownPrevious);
+    DrawCpCaption(Pict_Cpt->canvas(), ResultCaption(args_));
     Pict_Cp->update();
     Pict_Cpt->update();
 }
