@@ -4,6 +4,7 @@
 #include "ui/main/main_window.h"
 #include "ui_test_support.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileSystemModel>
@@ -179,7 +180,8 @@ class MainWindowTest : public QObject {
         {
             MessageBoxAnswer box;
             QVERIFY(t.InputFile("large.dat"));
-            QVERIFY2(box.seen.size() == 2 && box.seen[1].contains("401"), qPrintable(box.seen.join('|')));
+            QVERIFY2(box.seen.size() == 2 && box.seen[1].contains("401"),
+                     qPrintable(box.seen.join('|')));
         }
         QVERIFY(t.s->NP == 0 && t.endings.isEmpty());
 
@@ -248,6 +250,27 @@ class MainWindowTest : public QObject {
             t.Click(button);
             QVERIFY(window() && window()->isVisible() && window()->View().VIEW_XC == loadedXC);
         }
+    }
+
+    void readsTheDatabaseLayoutsAndExportsTheSmoothedSection() {
+        Session t;
+        QVERIFY(QFile::copy(QString(ZARNFOIL_SOURCE_DIR) + "/examples/naca4415_split.dat",
+                            t.dir.filePath("naca4415_split.dat")));
+        QVERIFY(t.InputFile("naca4415_split.dat"));
+        QVERIFY(t.s->NP == 61 && t.Text("Txt_NP") == "61" && t.Checked("Opt_NF(0)"));
+        auto* exportSection = t.form->findChild<QAction*>("Mnu_Export");
+        QVERIFY(exportSection && exportSection->text() == "Export section..." &&
+                !exportSection->isEnabled());
+        t.Click("Cmd_Geom");
+        QVERIFY(exportSection->isEnabled());
+        QVERIFY(t.form->ExportSection(t.dir.filePath("smooth.dat")));
+        QFile file(t.dir.filePath("smooth.dat"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.front(), QByteArray("NACA 4415 (split, open trailing edge)"));
+        QCOMPARE(lines.size(), t.s->NOUT + 2); // the title, the points, the last line's end
+        QCOMPARE(lines[1], QByteArray(" 1.00000000 ") +
+                               QByteArray::number(t.s->YOUT(1), 'f', 8).rightJustified(11, ' '));
     }
 };
 

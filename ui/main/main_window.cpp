@@ -7,12 +7,15 @@
 #include "files/output_names.h"
 #include "files/run_smoothing.h"
 #include "files/section_reader.h"
+#include "files/wrap_around_export.h"
 #include "ui/main/error_window.h"
 #include "ui/main/file_choice.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -57,6 +60,13 @@ Form_inp::Form_inp(FoilState& s, const QString& startDirectory, QWidget* parent)
         if (showPressure_) showPressure_();
     });
     connect(Cmd_Quit, &QPushButton::clicked, this, [this] { endProgram_(kExitDone); });
+    connect(Mnu_Export, &QAction::triggered, this, [this] {
+        const QString stem = QString::fromStdString(s_.INNAME).section('.', 0, 0);
+        const QString path = QFileDialog::getSaveFileName(
+            this, "Export section", files_->Directory() + "/" + stem + "_smooth.dat",
+            "Section files (*.dat);;All files (*)");
+        if (!path.isEmpty()) ExportSection(path);
+    });
     Load();
 }
 
@@ -150,11 +160,18 @@ void Form_inp::Smooth() {
     if (showCurvature_) showCurvature_();
 }
 
+bool Form_inp::ExportSection(const QString& path) {
+    const auto failure = WriteWrapAround(s_, 0, path.toStdString());
+    if (failure) ShowMessage("Export section", *failure);
+    return !failure;
+}
+
 void Form_inp::EnableWindowButtons() {
     Cmd_Pictf->setEnabled(true);
     Cmd_TC->setEnabled(true);
     Cmd_Yt->setEnabled(true);
     Cmd_cp->setEnabled(static_cast<bool>(showPressure_));
+    Mnu_Export->setEnabled(true);
 }
 
 CommandSettings Form_inp::Settings() const {

@@ -17,10 +17,12 @@
 #include <functional>
 #include <string>
 
+class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
 class QRadioButton;
 
@@ -61,6 +63,10 @@ class Form_inp : public QWidget {
     // A file picked in File1: derives the input and output paths and enables Input.
     void PickFile(const QString& directory, const QString& fileName);
 
+    // "Export section...": the smoothed section of the last run in the wrap-around layout at
+    // `path` (the menu entry asks for it); false, after a message, when it was not written.
+    bool ExportSection(const QString& path);
+
     // The plot windows while they are open, else null.
     Form_PW* AirfoilWindow() const { return airfoil_.Get(); }
     Form_TC* ThicknessCamberWindow() const { return thicknessCamber_.Get(); }
@@ -94,6 +100,8 @@ class Form_inp : public QWidget {
     QLabel *LabelDrive, *Label_dir, *Label_file, *Label1;
     QLabel *W_Dir, *InpFile, *Lbl_outputF;
     QPushButton *Cmd_InputF, *Cmd_Geom, *Cmd_Pictf, *Cmd_TC, *Cmd_Yt, *Cmd_cp, *Cmd_Quit;
+    QMenuBar* menuBar_;
+    QAction* Mnu_Export; // "Export section...", enabled once a run has smoothed the section
     QLineEdit* Txt_NP;
     QLabel* Lbl_NP;
     QGroupBox* Frm_NF;

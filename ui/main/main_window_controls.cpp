@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
@@ -78,6 +79,10 @@ void Form_inp::BuildControls(const QString& startDirectory) {
     Cmd_Yt = MakeButton("Cmd_Yt", "Y(t)", false, this);
     Cmd_cp = MakeButton("Cmd_cp", "Pict Cp", false, this);
     Cmd_Quit = MakeButton("Cmd_Quit", "Quit", true, this);
+    menuBar_ = new QMenuBar(this);
+    Mnu_Export = menuBar_->addMenu("File")->addAction("Export section...");
+    Mnu_Export->setObjectName("Mnu_Export");
+    Mnu_Export->setEnabled(false);
 
     Txt_NP = MakeTextBox("Txt_NP", "NP", this);
     Txt_NP->setReadOnly(true); // shows the point count found; nothing reads it back
@@ -213,6 +218,7 @@ void Form_inp::LayOutControls() {
     commands->addWidget(Cmd_Quit);
 
     auto* window = new QVBoxLayout(this);
+    window->setMenuBar(menuBar_);
     window->addLayout(top, 1);
     window->addLayout(commands);
     resize(960, 580);
