@@ -462,7 +462,7 @@ void AtomicFiles::Discard() {
 }
 
 std::optional<std::string> RecoverOutputSet(const std::vector<std::string>& paths) {
-    if (paths.empty()) return std::nullopt;
+    if (paths.empty() || paths.front().empty()) return std::nullopt; // no set named yet
     const FolderLock lock(FolderOf(paths.front()));
     if (lock.Error() == ENOENT) return std::nullopt; // no folder, nothing to recover
     if (lock.Error() != 0)
