@@ -31,12 +31,13 @@ std::vector<double> ResampleParameters(int n) {
     const int lower = (n - 1) / 2, upper = n - 1 - lower;
     std::vector<double> t;
     t.reserve(static_cast<std::size_t>(n));
-    for (int j = 0; j < lower; ++j)
-        t.push_back(-1 + Spacing(static_cast<double>(j) / lower));
+    // The lower side as the mirror image of the upper one, so that equal sides give equal x.
+    t.push_back(-1.0);
+    for (int j = 1; j < lower; ++j)
+        t.push_back(-Spacing(static_cast<double>(lower - j) / lower));
     for (int j = 0; j < upper; ++j)
         t.push_back(Spacing(static_cast<double>(j) / upper));
     t.push_back(1.0);
-    t[static_cast<std::size_t>(lower)] = 0.0; // exactly, whatever the rounding of the spacing
     return t;
 }
 

@@ -34,8 +34,8 @@ std::string EndConditionWarning(const FoilState& s, const RunSplines& splines) {
     for (int i = 2; i <= s.NP - 1; ++i)
         if (std::fabs(s.T(i)) <= kInterior)
             interior = std::max(interior, std::fabs(static_cast<double>(splines.M_SM(i))));
-    const double ends = std::max(std::fabs(static_cast<double>(s.BC1)),
-                                 std::fabs(static_cast<double>(s.BC2)));
+    const double ends =
+        std::max(std::fabs(static_cast<double>(s.BC1)), std::fabs(static_cast<double>(s.BC2)));
     if (!(ends > kSpuriousEndFactor * interior) || ends < 1) return {};
     return Sprintf("The \"2-nd der.\" end values d2Y/dT2 = %.6g (lower trailing edge) and %.6g "
                    "(upper) lie far outside the %.3g of the rest of the section; they come "
@@ -47,7 +47,8 @@ std::string Where(const std::vector<int>& points, const FoilState& s) {
     constexpr std::size_t kShown = 3;
     if (points.empty() || points.size() > kShown) return {};
     std::string at = " (x";
-    for (int i : points) at += Sprintf(" %.3f", static_cast<double>(s.XP(i)));
+    for (int i : points)
+        at += Sprintf(" %.3f", static_cast<double>(s.XP(i)));
     return at + ")";
 }
 
@@ -55,9 +56,12 @@ std::string Where(const std::vector<int>& points, const FoilState& s) {
 
 const char* EndingName(SmoothingEnding ending) {
     switch (ending) {
-    case SmoothingEnding::kConverged: return "converged";
-    case SmoothingEnding::kStallResolved: return "stall resolved";
-    case SmoothingEnding::kIterationLimit: return "iteration limit";
+    case SmoothingEnding::kConverged:
+        return "converged";
+    case SmoothingEnding::kStallResolved:
+        return "stall resolved";
+    case SmoothingEnding::kIterationLimit:
+        return "iteration limit";
     }
     return "converged";
 }
@@ -95,10 +99,10 @@ std::string FairnessSummary(const FairnessReport& r, const FoilState& s) {
                         ? Sprintf(" (least bending energy, %d steps)", r.smoothing.finishingSteps)
                         : std::string(" (not finished: the last iteration stands)");
     }
-    line += Sprintf("; curvature reversals lower %zu -> %zu%s, upper %zu -> %zu%s",
-                    r.lower.input.size(), r.lower.smoothed.size(),
-                    Where(r.lower.smoothed, s).c_str(), r.upper.input.size(),
-                    r.upper.smoothed.size(), Where(r.upper.smoothed, s).c_str());
+    line +=
+        Sprintf("; curvature reversals lower %zu -> %zu%s, upper %zu -> %zu%s",
+                r.lower.input.size(), r.lower.smoothed.size(), Where(r.lower.smoothed, s).c_str(),
+                r.upper.input.size(), r.upper.smoothed.size(), Where(r.upper.smoothed, s).c_str());
     if (r.largestBandUseAt != 0)
         line += Sprintf("; largest band use %.0f %% (point %d), %zu points on a band edge",
                         100.0 * static_cast<double>(r.largestBandUse), r.largestBandUseAt,

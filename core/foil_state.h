@@ -32,8 +32,6 @@ struct FoilState { // FoilState s{}; is the all-zero start of a program run
     float BC1 = 0, BC2 = 0, DMAX = 0;
     float HTMAX = 0, XHTMAX = 0, XSING = 0, YSING = 0, TRAIL = 0, SLOPT = 0;
 
-    // Range of the curvature window's weight plot; survives the window being closed.
-    float DPLOT_LO = 0, DPLOT_HI = 0;
     // Computations of the pressure window since the section was read.
     std::int16_t NCP = 0;
 

@@ -70,8 +70,15 @@ double ReadNumberField(std::string_view text) {
 }
 
 double ReadTextBoxNumber(std::string_view text) {
+    return ReadLeadingNumber(text).value_or(0.0);
+}
+
+std::optional<double> ReadLeadingNumber(std::string_view text) {
     const auto start = text.find_first_not_of(" \t");
-    return start == std::string_view::npos ? 0.0 : ReadNumberField(text.substr(start));
+    if (start == std::string_view::npos) return std::nullopt;
+    std::string normalised;
+    if (ScanNumber(text.substr(start), normalised) == 0) return std::nullopt;
+    return Convert(normalised);
 }
 
 std::optional<double> ReadWholeNumber(std::string_view text) {

@@ -15,6 +15,9 @@ double ReadNumberField(std::string_view text);
 // A text box's text read as a number field, after its leading blanks.
 double ReadTextBoxNumber(std::string_view text);
 
+// The same, or nothing when the text (after its leading blanks) starts with no number.
+std::optional<double> ReadLeadingNumber(std::string_view text);
+
 // The whole text (leading and trailing blanks aside) as one number, or nothing.
 std::optional<double> ReadWholeNumber(std::string_view text);
 

@@ -121,13 +121,13 @@ class SectionParser {
         : lines_(text), inputs_(inputs), w_(w) {}
 
     ReadOutcome Parse();
+    Failure BuildGrid();
 
   private:
     Failure ReadPoints();
     Failure ReadStations();
     Failure ReadBlwf(bool inverse);
     Failure ReadDatabase(const DatabaseSection& section);
-    Failure BuildGrid();
     Failure ReadGridFile(const std::filesystem::path& path);
     Failure UpperSurfaceGrid();
     Failure CosineGrid();
@@ -568,6 +568,14 @@ ReadOutcome ReadSection(std::istream& in, const ReaderInputs& inputs, FoilState&
         return Outcome(ReadOutcome::Kind::Unreadable,
                        Sprintf("The file %s could not be read to its end.", inputs.INNAME.c_str()));
     return ReadText(text, inputs, s);
+}
+
+ReadOutcome BuildNewGrid(const ReaderInputs& inputs, FoilState& s) {
+    FoilState w = s;
+    if (auto failure = SectionParser(std::string(), inputs, w).BuildGrid()) return *failure;
+    s.NNODES = w.NNODES;
+    s.XNODES = w.XNODES;
+    return {};
 }
 
 ReadOutcome ReadInputFile(const ReaderInputs& inputs, FoilState& s) {

@@ -63,4 +63,8 @@ ReadOutcome ReadInputFile(const ReaderInputs& inputs, FoilState& s);
 // The same from an open stream ("X_INP.DAT" is still looked for in inputs.directory).
 ReadOutcome ReadSection(std::istream& in, const ReaderInputs& inputs, FoilState& s);
 
+// The new X-grid of a section already read (NP, X), built again by inputs.gridChoice and
+// inputs.nodesText as a read builds it. Only ReadOk changes the state (NNODES, XNODES).
+ReadOutcome BuildNewGrid(const ReaderInputs& inputs, FoilState& s);
+
 } // namespace zarnfoil

@@ -16,15 +16,6 @@
 
 namespace {
 
-QApplication& App() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "ui_redraw_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // A smoothed 401-point section; its output files go to a temporary folder.
 std::unique_ptr<zarnfoil::FoilState> Section401(const QTemporaryDir& folder) {
     using namespace zarnfoil;
@@ -41,14 +32,14 @@ std::unique_ptr<zarnfoil::FoilState> Section401(const QTemporaryDir& folder) {
 }
 
 void AirfoilWindow401(benchmark::State& state, bool paint) {
-    App();
     QTemporaryDir folder;
     const auto s = Section401(folder);
     if (!s) {
         state.SkipWithError("the section could not be smoothed");
         return;
     }
-    zarnfoil::ui::Form_PW window(*s);
+    const zarnfoil::ui::FoilDocument document(*s);
+    zarnfoil::ui::Form_PW window(document);
     window.show();
     QApplication::processEvents();
     // The picture paints itself as on screen, into an image of its size.

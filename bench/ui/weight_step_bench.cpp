@@ -20,17 +20,8 @@ namespace {
 
 using namespace zarnfoil;
 
-QApplication& App() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "ui_weight_step_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // The example as Input and Smooth leave it; its output files go to `folder`.
-std::unique_ptr<FoilState> NoisyExample(const QTemporaryDir& folder, const std::string& strip) {
+std::unique_ptr<FoilState> NoisyExample(const QTemporaryDir& folder, float strip) {
     auto s = std::make_unique<FoilState>();
     ApplyFileNames(*s, DeriveFileNames(folder.path().toStdString(), "naca2412_noisy.dat"));
     ReaderInputs inputs;
@@ -39,23 +30,25 @@ std::unique_ptr<FoilState> NoisyExample(const QTemporaryDir& folder, const std::
     inputs.directory = ZARNFOIL_EXAMPLES;
     if (ReadInputFile(inputs, *s).kind != ReadOutcome::Kind::ReadOk) return nullptr;
     RunParams params;
-    params.DSMOOTH = RerunStrip(strip, true);
+    params.DSMOOTH = strip;
     if (!RunSmoothing(*s, params).Succeeded()) return nullptr;
     return s;
 }
 
 void BM_WeightStep401(benchmark::State& state) {
-    App();
     QTemporaryDir folder;
-    const std::string strip = "0.002";
+    const float strip = 0.002f;
     const auto s = NoisyExample(folder, strip);
     if (!s || s->NP != 401) {
         state.SkipWithError("the example could not be smoothed");
         return;
     }
-    ui::CommandSettings settings{strip, "0.05", true, false, 1};
+    ui::CommandSettings settings;
+    settings.DSMOOTH = strip;
+    settings.maxStripText = "0.05";
     int failures = 0;
-    ui::Form_KSM window(*s, [&] { return settings; });
+    ui::FoilDocument document(*s);
+    ui::Form_KSM window(document, [&] { return settings; });
     window.SetShowMessage([&](const QString&, const QString&) { ++failures; });
     window.show();
     QApplication::processEvents();

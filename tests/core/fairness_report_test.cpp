@@ -24,8 +24,8 @@ TEST(FairnessReport, CountsReversalsPerSurfaceAndBandUse) {
     s.ILE = 4;
     s.SMOOTH = 1;
     const float K[] = {-1, 0, 2, -3, -3, 1, -1}, KSM[] = {-1, -1, -1, -1, -1, -1, 2};
-    const float YP[] = {0, 0.1f, 0.2f, 0, 0.2f, 0.1f, 0}, ysm[] = {0, 0.101f, 0.19f, 0, 0.2f,
-                                                                   0.1f, 0};
+    const float YP[] = {0, 0.1f, 0.2f, 0, 0.2f, 0.1f, 0},
+                ysm[] = {0, 0.101f, 0.19f, 0, 0.2f, 0.1f, 0};
     const float DP[] = {0, 0.002f, 0.01f, 0, 0.004f, 0, 0};
     for (int i = 1; i <= 7; ++i) {
         s.K(i) = K[i - 1];

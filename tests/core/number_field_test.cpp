@@ -28,6 +28,11 @@ TEST(ReadNumberField, TextBoxesSkipLeadingBlanksOrMustHoldOneNumber) {
     EXPECT_EQ(ReadWholeNumber("1D-2"), 0.01);
     for (const char* text : {"0.5x", "", "1.5E", "0,5"})
         EXPECT_FALSE(ReadWholeNumber(text)) << text;
+    // A box that starts with no number holds none, where the number field would give 0.
+    EXPECT_EQ(ReadLeadingNumber(" 0.0005mm"), 0.0005);
+    EXPECT_EQ(ReadLeadingNumber("0"), 0.0);
+    for (const char* text : {"abc", "", "  ", "mm 0.5", ".", "-"})
+        EXPECT_FALSE(ReadLeadingNumber(text)) << text;
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {

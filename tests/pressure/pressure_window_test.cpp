@@ -1,16 +1,22 @@
 // The Cp window: the rules of its scale, and the window driven through its controls over the
-// stand-in solver library (first-press defaults, the previous curve, angle-of-attack mode, what
-// is passed and read back, what the pictures show, resize, refusals and notes).
+// stand-in solver library (the first computation's values shown at open, the previous curve,
+// angle-of-attack mode, what is passed and read back, a section resampled for the solver, what
+// the pictures show, resize, refusals, results not drawn, notes and the CSV export), and once
+// over the real solver on the noisy 401-point example.
 #include "tests/pressure/kalto_stand_in.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/main/main_window.h"
+#include "ui/main/number_box.h"
 #include "ui/plots/plot_colors.h"
 #include "ui/pressure/cp_checks.h"
 #include "ui/pressure/cp_scale.h"
 #include "ui/pressure/kalto_binding.h"
 #include "ui/pressure/pressure_window.h"
 
+#include <QLabel>
 #include <QLibrary>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -44,13 +50,15 @@ QString TextAt(const Canvas& canvas, double x, double y) {
 // The Cp window over a section, its messages noted instead of shown.
 struct Session {
     FoilState& s;
+    FoilDocument document;
     PressureHistory history;
     std::unique_ptr<Form_Cp> w;
     QStringList messages;
 
-    explicit Session(FoilState& section, const QString& library = ZARNFOIL_STAND_IN) : s(section) {
-        s.NCP = 0; // as Input leaves it
-        w = std::make_unique<Form_Cp>(s, history);
+    explicit Session(FoilState& section, const QString& library = ZARNFOIL_STAND_IN)
+        : s(section), document(section) {
+        document.SetPressureCount(0); // as Input leaves it
+        w = std::make_unique<Form_Cp>(document, history);
         w->SetSolverPaths({library});
         w->SetShowMessage([this](const QString& text) { messages << text; });
         w->show();
@@ -61,6 +69,7 @@ struct Session {
         return Box("Txt_M")->text() + " " + Box("Txt_cl")->text() + " " + Box("Txt_alpha")->text();
     }
     QRadioButton* Option(const char* name) const { return w->findChild<QRadioButton*>(name); }
+    QString Note() const { return w->findChild<QLabel*>("Lbl_note")->text(); }
     void Press() const { QTest::mouseClick(w->findChild<QPushButton*>("Cmd_cp"), Qt::LeftButton); }
     // Red and white segments over x and over t.
     QList<std::size_t> Curves() const {
@@ -84,9 +93,12 @@ class PressureWindowTest : public QObject {
         QVERIFY2(library_.load(), qPrintable(library_.errorString()));
         standIn_ =
             reinterpret_cast<standin::StandInAccess>(library_.resolve(standin::kAccessName))();
-        naca61_ = uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca61.dat", 31));
+        // Smoothed with a strip, so the smoothed contour is not the section as read.
+        naca61_ = uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca61.dat", 31),
+                                        kGridFromUpperSurface, 0.002f);
         naca203_ = uitest::ReadAndSmooth(uitest::WriteNaca0012(dir_.path(), "naca203.dat", 102));
         QVERIFY(naca61_ && naca61_->NP == 61 && naca203_ && naca203_->NP == 203);
+        QVERIFY(!(naca61_->Y_SM == naca61_->YP));
     }
 
     void init() {
@@ -116,24 +128,23 @@ class PressureWindowTest : public QObject {
         QCOMPARE(QList<int>({MarkStart(22), MarkStart(5), MarkStart(4)}), QList<int>({18, 1, 1}));
     }
 
-    void pressesTakeDefaultsFirstThenTheBoxesAndKeepThePreviousCurve() {
+    void pressesComputeWhatTheBoxesShowAndKeepThePreviousCurve() {
         Session t(*naca61_);
-        QCOMPARE(t.w->windowTitle() + " " + t.Boxes(), QString("Cp distribution 0.5 0.5 1"));
-        t.Type("Txt_M", "0.9");
-        t.Type("Txt_cl", "1.2");
-        QTest::mouseClick(t.Option("Opt_alpha"), Qt::LeftButton, {}, {6, 10});
-        t.Press();
-        // The first press for a section: Mach 0.7 and C lift 0.5 whatever was typed; the boxes
-        // then show the answer.
-        QCOMPARE(t.Boxes(), QString("0.70 0.501 2.50"));
+        // The boxes open with what the first computation of a section takes.
+        QCOMPARE(t.w->windowTitle() + " " + t.Boxes(),
+                 QString("Cp distribution - naca61.dat 0.70 0.50 1"));
         QVERIFY(t.Option("Opt_cl")->isChecked() && !t.Option("Opt_alpha")->isChecked());
+        t.Press();
+        QCOMPARE(t.Boxes(), QString("0.70 0.501 2.50")); // then they show the answer
         const StandIn& r = *standIn_;
         QCOMPARE(QList<int>({r.calls, r.ncase, r.arg7, r.arg8, r.npt}),
                  QList<int>({1, 1, 1, 2, 61}));
         QCOMPARE(Passed(), QList<float>({0.7f, 0, 0.5f, 30, 0}));
-        // The contour from the upper trailing edge over the leading edge to the lower one.
+        // The smoothed contour from the upper trailing edge over the leading edge to the lower
+        // one.
         for (int j = 1; j <= 61; ++j)
             QVERIFY(r.xc[j - 1] == naca61_->XP(62 - j) && r.yc[j - 1] == naca61_->Y_SM(62 - j));
+        QVERIFY(t.Note().isEmpty());
         QVERIFY(r.yc[0] > 0 && r.yc[60] < 0 && std::fabs(r.xc[30]) < 1e-6);
         // What the library writes lands in the window's block, each array to its full size.
         const KaltoArguments& a = t.w->Arguments();
@@ -191,17 +202,116 @@ class PressureWindowTest : public QObject {
         QCOMPARE(QList<int>({t.s.NCP, t.history.PREVCP}), QList<int>({2, 1}));
         uitest::SaveShot(*t.w, "pressure_second_press");
 
-        // Input in the main window: the next press is a first one again, at Mach 0.7, here with
-        // suction past -3.4, so the axis ends at -5.0; the sonic mark, over x only, at Cp*.
-        t.s.NCP = 0;
+        // A window opened anew for the section: a first computation again, with what its
+        // boxes show, here with suction past -3.4, so the axis ends at -5.0; the sonic mark,
+        // over x only, at Cp*.
+        Session again(*naca61_);
+        again.Type("Txt_M", "0.72");
         standin::PlanSuction(*standIn_, -3.5f);
+        again.Press();
+        QCOMPARE(Passed(), QList<float>({0.72f, 0, 0.5f, 30, 0}));
+        const Canvas &x2 = again.w->PictCp().canvas(), &t2 = again.w->PictCpt().canvas();
+        QCOMPARE(again.Curves(), QList<std::size_t>({0, 128, 0, 128}));
+        QVERIFY(Near(x2.World().top, -5.01) && Near(t2.World().top, -5.01));
+        QVERIFY(Near(cpStar, -0.779, 5e-4) && LinesOf(t2, kYellow).empty() &&
+                again.messages.isEmpty() && t.messages.isEmpty());
+        uitest::SaveShot(*again.w, "pressure_deep_suction");
+    }
+
+    void aSectionOfMoreThan201PointsIsResampledForTheSolver() {
+        auto example = NoisyExample();
+        QVERIFY(example && example->NP == 401);
+        for (FoilState* section : {naca203_.get(), example.get()}) {
+            const FoilState& c = *section;
+            *standIn_ = {};
+            standin::PlanSuction(*standIn_, -1.0f);
+            Session t(*section);
+            t.Press();
+            const StandIn& r = *standIn_;
+            QVERIFY2(r.calls == 1 && r.npt == 201 && t.messages.isEmpty(),
+                     qPrintable(t.messages.join('|')));
+            // Both trailing-edge points and the leading edge are the run's own; the points
+            // between lie on the smoothed contour, closest at the ends and the leading edge.
+            QVERIFY(r.xc[0] == c.XP(c.NP) && r.yc[0] == c.Y_SM(c.NP));
+            QVERIFY(r.xc[100] == 0 && r.yc[100] == c.Y_SM(c.ILE));
+            QVERIFY(r.xc[200] == c.XP(1) && r.yc[200] == c.Y_SM(1));
+            for (int j = 1; j < 100; ++j)
+                QVERIFY(r.xc[j] < r.xc[j - 1] && r.xc[200 - j] == r.xc[j]);
+            QVERIFY(r.xc[0] - r.xc[1] < (r.xc[49] - r.xc[51]) / 4);
+            QCOMPARE(t.Note(), QString("The section's %1 points were resampled to 201 along its "
+                                       "smoothed contour for the solver.")
+                                   .arg(c.NP));
+            QCOMPARE(t.Curves(), QList<std::size_t>({0, 128, 0, 128}));
+        }
+    }
+
+    void theNoisyExampleGetsACpDistributionFromTheSolver() {
+        auto noisy = NoisyExample();
+        QVERIFY(noisy);
+        Session t(*noisy, ZARNFOIL_SOLVER);
+        t.Type("Txt_M", "0.3");
         t.Press();
-        QCOMPARE(Passed(), QList<float>({0.7f, 0, 0.5f, 30, 0}));
+        QVERIFY2(t.messages.isEmpty() && t.s.NCP == 1, qPrintable(t.messages.join('|')));
+        QVERIFY(Near(t.w->Arguments().CLOUT, 0.5, 1e-3));
         QCOMPARE(t.Curves(), QList<std::size_t>({0, 128, 0, 128}));
-        QVERIFY(Near(overX.World().top, -5.01) && Near(overT.World().top, -5.01));
-        QVERIFY(Near(cpStar, -0.779, 5e-4) && LinesOf(overT, kYellow).empty() &&
-                t.messages.isEmpty());
-        uitest::SaveShot(*t.w, "pressure_deep_suction");
+        uitest::SaveShot(*t.w, "pressure_noisy_example");
+    }
+
+    void theCurveExportsAsCsvWithItsConditions() {
+        Session t(*naca61_);
+        const QString path = QDir(dir_.path()).filePath("naca61_cp.csv");
+        QVERIFY(!t.w->ExportCsv(path)); // no curve yet
+        t.Press();
+        QMenu* menu = t.w->PictCp().findChild<QMenu*>("PictureMenu");
+        QStringList actions;
+        for (const QAction* action : menu->actions())
+            actions << action->text();
+        QVERIFY(actions.contains("Export curve as CSV..."));
+        QVERIFY(t.w->ExportCsv(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 5 + 129 + 1); // the last line ends the file
+        QCOMPARE(lines.mid(0, 5), QList<QByteArray>({"# section,naca61.dat\r", "# Mach,0.7\r",
+                                                     "# alpha,2.5\r", "# CL,0.5012\r", "x,Cp\r"}));
+        const QList<QByteArray> row = lines[5 + 64].trimmed().split(','); // the leading edge
+        QVERIFY(row.size() == 2 && row[0].toFloat() == standIn_->xcp[64] &&
+                row[1].toFloat() == standIn_->cp[64]);
+    }
+
+    void aChangedSectionMarksTheCurveAndANewOneForgetsIt() {
+        QTemporaryDir dir;
+        auto state = std::make_unique<FoilState>();
+        FoilDocument document(*state);
+        Form_inp form(document, dir.path());
+        form.SetEndProgram([](int) {});
+        InstallPressureWindow(form);
+        uitest::WriteNaca0012(dir.path(), "a.dat", 31);
+        uitest::WriteNaca0012(dir.path(), "b.dat", 41);
+        const auto open = [&form, &dir](const char* name) {
+            form.OpenFile(dir.filePath(name));
+            QTest::mouseClick(form.findChild<QPushButton*>("Cmd_Geom"), Qt::LeftButton);
+            QTest::mouseClick(form.findChild<QPushButton*>("Cmd_cp"), Qt::LeftButton);
+            auto* w = form.findChild<Form_Cp*>();
+            if (w) w->SetSolverPaths({ZARNFOIL_STAND_IN});
+            return w;
+        };
+        QPointer<Form_Cp> w = open("a.dat");
+        QVERIFY(w && w->windowTitle() == "Cp distribution - a.dat");
+        w->ComputeCp();
+        w->ComputeCp();
+        QCOMPARE(LinesOf(w->PictCp().canvas(), kRed).size(), std::size_t(128));
+        // Smooth again: the curve shown is of the section before, and the window says so.
+        QTest::mouseClick(form.findChild<QPushButton*>("Cmd_Geom"), Qt::LeftButton);
+        QVERIFY(w->findChild<QLabel*>("Lbl_note")->text().contains("has changed"));
+        // Another section: the window closes; opened again it has no previous curve.
+        form.OpenFile(dir.filePath("b.dat"));
+        QTRY_VERIFY(w.isNull());
+        w = open("b.dat");
+        QVERIFY(w && w->windowTitle() == "Cp distribution - b.dat" && state->NCP == 0);
+        w->ComputeCp();
+        QCOMPARE(LinesOf(w->PictCp().canvas(), kRed).size(), std::size_t(0));
+        QCOMPARE(QList<int>({state->NCP, standIn_->npt}), QList<int>({1, 81}));
     }
 
     void resizeBeforeTheFirstComputationDrawsNothing() {
@@ -209,11 +319,13 @@ class PressureWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(t.w.get()));
         // 800 pixels are 9600 twips: Pict_Cpt is 9600 - 1518 wide and Pict_Cp 9600 - 198, each in
         // its design's proportions (3255 / 5292 and 4095 / 6612); Pict_Cp starts 225 twips below
-        // Pict_Cpt and the window ends 90 twips below Pict_Cp.
+        // Pict_Cpt, the note line 30 twips below Pict_Cp, and the window ends 600 twips below
+        // Pict_Cp.
         t.w->resize(800, 300);
-        QTRY_COMPARE(t.w->height(), 926);
+        QTRY_COMPARE(t.w->height(), 968);
         QCOMPARE(t.w->PictCpt().size(), QSize(674, 414));
         QCOMPARE(t.w->PictCp().geometry(), QRect(10, 433, 784, 485));
+        QCOMPARE(t.w->findChild<QLabel*>("Lbl_note")->geometry().top(), 921);
         QVERIFY(t.Untouched());
 
         t.Press();
@@ -225,27 +337,38 @@ class PressureWindowTest : public QObject {
 
     void refusalsSayWhyAndChangeNothing() {
         const QString none = QDir(dir_.path()).filePath("a/dll/libkalto.so");
-        // No library at the path, one without the entry, more points than the solver takes.
-        Session missing(*naca61_, none), wrong(*naca61_, ZARNFOIL_NO_ENTRY), big(*naca203_);
+        // No library at the path, one without the entry, a Mach number and a lift coefficient
+        // that are no numbers, a negative Mach number.
+        Session missing(*naca61_, none), wrong(*naca61_, ZARNFOIL_NO_ENTRY), words(*naca61_),
+            negative(*naca61_);
         missing.Type("Txt_M", "0.3");
+        words.Type("Txt_M", "abc");
+        words.Type("Txt_cl", "");
+        negative.Type("Txt_M", "-0.3");
         const std::pair<Session*, QString> cases[] = {
-            {&missing, QDir::toNativeSeparators(none)}, {&wrong, "no entry KALTO"}, {&big, "203"}};
+            {&missing, QDir::toNativeSeparators(none)},
+            {&wrong, "no entry KALTO"},
+            {&words, "\"Mach\" holds \"abc\", which is not a number.\n\"C lift\" holds \"\", "
+                     "which is not a number.\nNothing was computed."},
+            {&negative, "negative"}};
         for (const auto& [t, reason] : cases) {
             t->Press();
             QVERIFY2(t->messages.size() == 1 && t->messages[0].contains(reason),
                      qPrintable(t->messages.join('|')));
             QVERIFY(t->Untouched());
         }
-        // Not even the first press's defaults, and no call.
-        QCOMPARE(missing.Boxes() + " " + QString::number(standIn_->calls), QString("0.3 0.5 1 0"));
-        QVERIFY(InputRefusal(BoxNumber("-0.3"), 0.5f, true).contains("negative"));
+        QCOMPARE(missing.Boxes() + " " + QString::number(standIn_->calls), QString("0.3 0.50 1 0"));
+        // The boxes without a number are marked until a number is typed.
+        QVERIFY(IsMarked(words.Box("Txt_M")) && IsMarked(words.Box("Txt_cl")));
+        words.Type("Txt_M", "0.6");
+        QVERIFY(!IsMarked(words.Box("Txt_M")) && IsMarked(words.Box("Txt_cl")));
         // The installed library beside the program comes before one in the current folder.
         const QString name = "dll/" + KaltoFileName();
         QCOMPARE(KaltoSearchPaths("/opt/zf/bin", "/home/u"),
                  QStringList({"/opt/zf/bin/" + name, "/home/u/" + name}));
         QCOMPARE(KaltoSearchPaths("/opt/zf/bin", "/opt/zf/bin/"),
                  QStringList({"/opt/zf/bin/" + name}));
-        QVERIFY(InputRefusal(0.5f, BoxNumber("1e39"), true).contains("lift coefficient"));
+        QVERIFY(InputRefusal(0.5f, AsFloat(1e39), true).contains("lift coefficient"));
     }
 
     void oddResultsAreDrawnAsFarAsTheyGoAndReported() {
@@ -262,12 +385,29 @@ class PressureWindowTest : public QObject {
         t.Press();
         QVERIFY(t.messages.size() == 2 && t.messages[1].contains("not numbers"));
         QCOMPARE(t.Curves(), QList<std::size_t>({128, 126, 128, 126}));
+
+        // Outside the method's range, or refused by the solver: reported and not drawn over
+        // the curves shown, which stay as they were, as do the boxes and the count.
+        const std::vector<Segment> shown = t.w->PictCp().canvas().Segments();
+        const QString boxes = t.Boxes();
+        for (const auto& [status, mach] : {std::pair{1, "0.8"}, {3, "0.5"}, {0, "1.2"}}) {
+            standIn_->status = status;
+            t.Type("Txt_M", mach);
+            t.Press();
+            QVERIFY2(t.messages.back().contains("The curve is not drawn"),
+                     qPrintable(t.messages.back()));
+            QVERIFY(t.w->PictCp().canvas().Segments().size() == shown.size() && t.s.NCP == 3 &&
+                    t.w->MachLast() == 0.7f);
+            t.Type("Txt_M", "0.70");
+            QCOMPARE(t.Boxes(), boxes);
+        }
+        QCOMPARE(standIn_->calls, 6);
     }
 
     void captionNamesTheModelAndTheShocks() {
         // Below the curves over t: the model of CASEOUT(1, 3) and the shock places of (1, 6)
-        // and (1, 7), -1 standing for none; nothing for bad input or a library that names no
-        // model.
+        // and (1, 7), -1 standing for none; nothing for a library that names no model. A result
+        // of bad input is not drawn, so the caption of the curve shown stays.
         Session t(*naca61_);
         const struct {
             float model, upper, lower;
@@ -279,7 +419,7 @@ class PressureWindowTest : public QObject {
                     {1, -1, -1, 0, "Euler: no shock"},
                     {0, -1, -1, 0, "Panel method"},
                     {0, -1, -1, 4, "Panel method"},
-                    {0, -1, -1, 3, "<none>"},
+                    {0, -1, -1, 3, "Panel method"},
                     {standin::kUnread, -1, -1, 0, "<none>"}};
         for (const auto& row : rows) {
             standIn_->model = row.model, standIn_->shockUpper = row.upper;
@@ -291,6 +431,14 @@ class PressureWindowTest : public QObject {
     }
 
   private:
+    // The bundled 401-point noisy example smoothed with a strip of 0.002, its files written
+    // into the test's folder.
+    std::unique_ptr<FoilState> NoisyExample() const {
+        const QString path = QDir(dir_.path()).filePath("naca2412_noisy.dat");
+        if (!QFile::exists(path)) QFile::copy(ZARNFOIL_EXAMPLES "/naca2412_noisy.dat", path);
+        return uitest::ReadAndSmooth(path, kGridFromUpperSurface, 0.002f);
+    }
+
     // Mach, IMODE, CLAIN(1) and arguments 6 and 10 of the last call.
     QList<float> Passed() const {
         const StandIn& r = *standIn_;

@@ -1,6 +1,7 @@
 // The curvature window over a smoothed NACA 0012 section: load, selecting and changing weights
-// (scroll bars, clicks, keys, Enter, undo and redo), the re-run with its files, and the window
-// behind Smooth.
+// (scroll bars, clicks, keys, typed and dragged weights, undo and redo), each change a re-run
+// with its files, and the window behind Smooth.
+#include "ui/main/number_box.h"
 #include "ui/plots/curvature_window.h"
 #include "ui/plots/plot_colors.h"
 #include "ui_test_support.h"
@@ -40,15 +41,18 @@ bool SelectionLineAt(const PictureArea& picture, float t) {
 struct Session {
     QTemporaryDir dir;
     std::unique_ptr<FoilState> s;
-    CommandSettings settings{"0.0", "0.05", true, false, 1};
+    std::unique_ptr<FoilDocument> document;
+    CommandSettings settings;
     std::unique_ptr<Form_KSM> w;
     QStringList messages;
 
     Session() : s(uitest::ReadAndSmooth(uitest::WriteNaca0012(dir.path(), "naca.dat", 31))) {
+        document = std::make_unique<FoilDocument>(*s);
+        settings.maxStripText = "0.05";
         Open();
     }
     void Open() {
-        w = std::make_unique<Form_KSM>(*s, [this] { return settings; });
+        w = std::make_unique<Form_KSM>(*document, [this] { return settings; });
         w->SetShowMessage([this](const QString&, const QString& text) { messages << text; });
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
@@ -86,7 +90,7 @@ class CurvatureWindowTest : public QObject {
         Session t;
         const FoilState& s = *t.s;
         QCOMPARE(t.w->windowTitle() + " " + t.Text("Lbl_DI") + t.Text("Txt_DI"),
-                 "Curvature K(t) D(2)=" + Shown(s.DP(2), kWeight));
+                 "Curvature K(t) - naca.dat D(2)=" + Shown(s.DP(2), kWeight));
         auto* id = t.Get("VScr_ID");
         auto* d = t.Get("VScr_D");
         QCOMPARE(QList<int>({id->minimum(), id->maximum(), id->value(), d->minimum(), d->maximum(),
@@ -100,7 +104,8 @@ class CurvatureWindowTest : public QObject {
         QCOMPARE(CountSegments(c, kRed, LineStyle::Solid), 1 + 2 * s.NP + (s.NP - 1));
         QCOMPARE(CountSegments(c, kBlack, LineStyle::Solid), s.NP - 1);
         // Weights from 0 to a tenth of "Max Smooth Strip", widened by a tenth each way.
-        QCOMPARE(QList<float>({s.DPLOT_LO, s.DPLOT_HI}), QList<float>({-0.0005f, 0.0055f}));
+        QCOMPARE(QList<float>({t.w->Weights().DPLOT_LO, t.w->Weights().DPLOT_HI}),
+                 QList<float>({-0.0005f, 0.0055f}));
         const Canvas& wc = t.w->PictD().canvas(); // dotted blue, y labelled in "#0.0####"
         QCOMPARE(CountSegments(wc, kBlue, LineStyle::Dotted), s.NP - 1);
         QCOMPARE(uitest::TextsOf(wc).mid(11).join(' '), QString("-0.002 0.002 0.004 0.006"));
@@ -109,7 +114,6 @@ class CurvatureWindowTest : public QObject {
 
     void arrowStepsRerunOnceEachNeverGoBelowZeroAndUndo() {
         Session t;
-        t.settings.stripText = "0.0004x"; // not a number as a whole: no strip
         t.settings.withoutRotation = true;
         FoilState& s = *t.s;
         t.Select(9);
@@ -124,21 +128,21 @@ class CurvatureWindowTest : public QObject {
 
         // From the second re-run on, the previous run's curvature shows, blue and dotted.
         const PointArray first = s.K_SM;
-        t.Enter("0.00002");
-        t.Down();
-        QCOMPARE(s.D(9), 0.0f); // stored as 0 before the run, not -0.00003
-        QCOMPARE(t.Text("Txt_DI") + " " + QString::number(s.NRUN), QString("0.0 2"));
+        t.Enter("0.00002"); // a typed weight runs at once
         const Canvas& c = t.w->PictC().canvas();
         QCOMPARE(CountSegments(c, kBlue, LineStyle::Dotted), s.NP - 1);
         QCOMPARE(c.Segments().back().from, QPointF(s.T(s.NP - 1), first(s.NP - 1)));
+        t.Down();
+        QCOMPARE(s.D(9), 0.0f); // stored as 0 before the run, not -0.00003
+        QCOMPARE(t.Text("Txt_DI") + " " + QString::number(s.NRUN), QString("0.0 3"));
 
         // Each undo restores a weight and runs again; a new edit ends what can be redone.
         t.Select(25);
         t.Up();
         const std::tuple<std::function<void()>, int, float, int> steps[] = {
-            {[&] { t.Undo(); }, 25, before(25), 4}, {[&] { t.Undo(); }, 9, 0.00002f, 5},
-            {[&] { t.Undo(); }, 9, raised, 6},      {[&] { t.Redo(); }, 9, 0.00002f, 7},
-            {[&] { t.Up(); }, 9, 0.00007f, 8},      {[&] { t.Redo(); }, 9, 0.00007f, 8},
+            {[&] { t.Undo(); }, 25, before(25), 5}, {[&] { t.Undo(); }, 9, 0.00002f, 6},
+            {[&] { t.Undo(); }, 9, raised, 7},      {[&] { t.Redo(); }, 9, 0.00002f, 8},
+            {[&] { t.Up(); }, 9, 0.00007f, 9},      {[&] { t.Redo(); }, 9, 0.00007f, 9},
         };
         for (const auto& [step, selected, weight, runs] : steps) {
             step();
@@ -184,43 +188,62 @@ class CurvatureWindowTest : public QObject {
         QVERIFY(s.D(60) == float(weights(60) + 0.00005) && value->value() == -501 && s.NRUN == 3);
     }
 
-    void typedWeightsAreStoredWithoutARun() {
+    void typedAndDraggedWeightsRunAtOnceAndUndoFromAnyControl() {
         Session t;
+        FoilState& s = *t.s;
         t.Select(12);
+        // Enter in the text box and Cmd_Enter: the weight is stored and the smoothing runs.
         QVERIFY(t.RemoveReport());
-        t.Enter(" 0.0031 ");
-        QCOMPARE(t.s->DP(12), 0.0031f);
-        t.Enter("0.004x"); // only a whole number is taken
+        t.Get<QLineEdit>("Txt_DI")->setText(" 0.0031 ");
+        QTest::keyClick(t.Get<QLineEdit>("Txt_DI"), Qt::Key_Return);
+        QVERIFY(s.D(12) == 0.0031f && s.NRUN == 1 && t.RemoveReport());
+        t.Enter("0.004x"); // only a whole number is taken: refused, marked, nothing run
+        auto* box = t.Get<QLineEdit>("Txt_DI");
+        QVERIFY(IsMarked(box) && s.DP(12) == 0.0031f && s.NRUN == 1 && !t.RemoveReport());
         t.Enter("abc");
-        QVERIFY2(t.s->DP(12) == 0.0031f && t.messages.size() == 2 &&
-                     t.messages[1].contains("\"abc\" is not a number") &&
+        QVERIFY2(t.messages.size() == 2 && t.messages[1].contains("\"abc\" is not a number") &&
                      t.messages[1].contains("D(12)"),
                  qPrintable(t.messages.join('|')));
-        t.Enter("-0.001"); // typed weights are not limited
-        // A right-button drag puts the weight at the cursor, also without a run.
+        box->setText("0.0035"); // a number typed clears the mark
+        QVERIFY(!IsMarked(box));
+        t.Enter("-0.001"); // typed weights are not limited; a negative one pins the point
+        QVERIFY(s.D(12) == -0.001f && s.NRUN == 2 && t.RemoveReport());
+
+        // A right-button drag puts the weight at the cursor and runs at every move; the whole
+        // drag is one edit.
         PictureArea& d = t.w->PictD();
-        const QPoint to = d.canvas().ToPixel(QPointF(0.3, 0.004), d.size()).toPoint();
-        QTest::mousePress(&d, Qt::RightButton, {}, to + QPoint(0, 20));
-        QMouseEvent move(QEvent::MouseMove, to, d.mapToGlobal(to), Qt::NoButton, Qt::RightButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(&d, &move);
+        QTest::mousePress(&d, Qt::RightButton, {}, QPoint(200, 80));
+        QPoint to;
+        for (int y : {60, 40}) {
+            to = d.canvas().ToPixel(QPointF(0.3, 0.001 * (100 - y) / 20), d.size()).toPoint();
+            QMouseEvent move(QEvent::MouseMove, to, d.mapToGlobal(to), Qt::NoButton,
+                             Qt::RightButton, Qt::NoModifier);
+            QApplication::sendEvent(&d, &move);
+        }
         QTest::mouseRelease(&d, Qt::RightButton, {}, to);
         const auto dragged = static_cast<float>(d.WorldAt(to).y());
-        QVERIFY(t.s->DP(12) == dragged && t.Text("Txt_DI") == Shown(dragged, kWeight));
-        QVERIFY(t.s->NRUN == 0 && !t.RemoveReport());
-        t.Undo(); // the drag is one edit
-        QCOMPARE(t.s->D(12), -0.001f);
+        QVERIFY(s.DP(12) == dragged && t.Text("Txt_DI") == Shown(dragged, kWeight));
+        QVERIFY(s.NRUN == 4 && t.RemoveReport());
+        // Ctrl+Z in the text box takes back the window's last edit, not the box's typing.
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(s.D(12) == -0.001f && s.NRUN == 5 && t.Text("Txt_DI") == Shown(-0.001, kWeight));
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(s.D(12), dragged);
+        QTest::keyClick(t.Get<QScrollBar>("VScr_D"), Qt::Key_Z, Qt::ControlModifier);
         t.Undo();
-        QCOMPARE(t.s->D(12), 0.0031f);
+        QCOMPARE(s.D(12), 0.0031f);
+        QVERIFY(t.messages.size() == 2);
     }
 
     void smoothShowsTheWindowAndEditsWriteWhatTheBatchCommandWrites() {
         QTemporaryDir dir;
         const QString path = uitest::WriteNaca0012(dir.path(), "naca61.dat", 31);
         auto s = std::make_unique<FoilState>();
-        Form_inp form(*s, dir.path());
+        FoilDocument document(*s);
+        Form_inp form(document, dir.path());
         form.SetEndProgram([](int) {});
-        InstallCurvatureWindow(form, *s);
+        InstallCurvatureWindow(form);
         form.show();
         form.PickFile(QDir::toNativeSeparators(dir.path()), "naca61.dat");
         form.findChild<QLineEdit*>("Txt_SmS")->setText("0.0004");
@@ -231,11 +254,11 @@ class CurvatureWindowTest : public QObject {
         QVERIFY(w && w->isVisible());
 
         // With STL checked, two steps on point 10 are two re-runs of the batch command with
-        // the solid written each time.
+        // the solid written each time, in the domain of the main window's STL fields.
         QTest::mouseClick(form.findChild<QCheckBox*>("Chk_STL"), Qt::LeftButton, {}, QPoint(8, 8));
         w->findChild<QScrollBar*>("VScr_ID")->setValue(-10);
         auto* value = w->findChild<QScrollBar*>("VScr_D");
-        QStringList batch{path, "--strip", "0.0004", "--stl"};
+        QStringList batch{path, "--strip", "0.0004", "--stl", "--stl-domain", "0.5,0.5,0.5,0.2"};
         for (int step = 0; step < 2; ++step) {
             value->triggerAction(QAbstractSlider::SliderSingleStepSub);
             batch << "--rerun"

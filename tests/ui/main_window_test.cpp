@@ -1,7 +1,12 @@
 // The main window driven through its controls: start-up state and options, file naming, Input
-// with its refusals and program-ending paths, Smooth with its files and the plot windows.
+// with its refusals, another section read without restarting, the File menu, Smooth with its
+// files (the STL solid in the fields' domain) and the plot windows that follow every run, and
+// boxes that hold no number.
 #include "files/exit_status.h"
 #include "ui/main/main_window.h"
+#include "ui/main/number_box.h"
+#include "ui/plots/curvature_window.h"
+#include "ui/plots/plot_colors.h"
 #include "ui_test_support.h"
 
 #include <QAction>
@@ -11,8 +16,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -29,7 +36,8 @@ namespace {
 struct Session {
     QTemporaryDir dir;
     std::unique_ptr<FoilState> s = std::make_unique<FoilState>();
-    std::unique_ptr<Form_inp> form = std::make_unique<Form_inp>(*s, dir.path());
+    std::unique_ptr<FoilDocument> document = std::make_unique<FoilDocument>(*s);
+    std::unique_ptr<Form_inp> form = std::make_unique<Form_inp>(*document, dir.path());
     QList<int> endings;
 
     Session() {
@@ -37,6 +45,8 @@ struct Session {
         form->show();
     }
     QWidget* Get(const QString& name) const { return form->findChild<QWidget*>(name); }
+    QLineEdit* Box(const QString& name) const { return form->findChild<QLineEdit*>(name); }
+    void Type(const QString& name, const QString& text) const { Box(name)->setText(text); }
     QString Text(const QString& name) const { return Get(name)->property("text").toString(); }
     bool On(const QString& name) const { return Get(name)->isEnabled(); }
     bool Checked(const QString& name) const { return Get(name)->property("checked").toBool(); }
@@ -66,7 +76,27 @@ struct Session {
         Click("Cmd_InputF");
         return true;
     }
+    QByteArray Read(const QString& name) const {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 };
+
+// The end points of the segments of a colour and style, in drawing order.
+QList<QPointF> Ends(const Canvas& canvas, const QColor& color, LineStyle style) {
+    QList<QPointF> ends;
+    for (const Segment& g : canvas.Segments())
+        if (g.color == color && g.style == style) ends << g.to;
+    return ends;
+}
+
+// The points 2..n of a curve.
+QList<QPointF> Curve(int n, const PointArray& x, const PointArray& y) {
+    QList<QPointF> points;
+    for (int i = 2; i <= n; ++i)
+        points << QPointF(x(i), y(i));
+    return points;
+}
 
 // Answers every modal message box with OK, noting its title and text.
 struct MessageBoxAnswer {
@@ -128,9 +158,10 @@ class MainWindowTest : public QObject {
         QTRY_COMPARE(file1->model()->rowCount(file1->rootIndex()), 2); // "Input Files (*.dat)"
         t.form->findChild<QComboBox*>("ComboFT")->setCurrentIndex(1);  // "All Files (*.*)"
         QTRY_COMPARE(file1->model()->rowCount(file1->rootIndex()), 4);
-        auto paths = [&t] {
-            return QString::fromStdString(t.s->INPATH + "|" + t.s->OUTFILE1 + "|" + t.s->OUTFILE2 +
-                                          "|" + t.s->STLFILE + "|" + t.s->STLPROPFILE);
+        auto paths = [&t] { // the names Input gives the section
+            const FileNames n = t.form->PickedNames().value_or(FileNames{});
+            return QString::fromStdString(n.INPATH + "|" + n.OUTFILE1 + "|" + n.OUTFILE2 + "|" +
+                                          n.STLFILE + "|" + n.STLPROPFILE);
         };
         for (const auto& [file, stem] :
              {std::pair{"wing.dat", "wing."}, {"naca.0012.dat", "naca."}, {"section", ""}}) {
@@ -147,29 +178,51 @@ class MainWindowTest : public QObject {
         QVERIFY(paths().startsWith(root + "wing.dat|" + root + "wing.out1|"));
     }
 
-    void inputRefusalsEndTheProgramOrChangeNothing() {
-        {
-            Session t; // an empty line after the data: line 64
-            uitest::WriteNaca0012(t.dir.path(), "bad.dat", 31);
-            t.Write("bad.dat", "\r\n");
-            MessageBoxAnswer box;
-            QVERIFY(t.InputFile("bad.dat"));
-            QCOMPARE(box.seen, QStringList({t.Path("bad.dat"),
-                                            "Error in input file: bad.dat line:64.\n"
-                                            "Remove all empty lines in the end of input file.\n"
-                                            "JOB TERMINATED !"}));
-            QCOMPARE(t.endings, QList<int>({kExitBadLine}));
-        }
+    void aBadFileIsRefusedAndTheProgramGoesOnWithThePreviousSection() {
         Session t;
+        uitest::WriteNaca0012(t.dir.path(), "good.dat", 31);
+        QVERIFY(t.InputFile("good.dat"));
+        t.Click("Cmd_Geom");
+        // An empty line after the data (line 64), a word where a number belongs and a short
+        // line in the middle (line 20): each named with what is wrong with it; the program
+        // stays open with good.dat.
+        const QByteArray data = t.Read("good.dat");
+        const auto line20 = [&data](const QByteArray& text) {
+            QList<QByteArray> lines = data.split('\n');
+            lines[19] = text + "\r";
+            return lines.join('\n');
+        };
+        const std::tuple<const char*, QByteArray, QString> bad[] = {
+            {"empty.dat", data + "\r\n",
+             "line:64.\nRemove all empty lines in the end of input file.\n"},
+            {"word.dat", line20("0.793893 abc"), "line:20.\nField 2, \"abc\", is not a number.\n"},
+            {"short.dat", line20("0.793893"),
+             "line:20.\nThe line \"0.793893\" has too few numbers"}};
+        for (const auto& [name, text, says] : bad) {
+            t.Write(name, text);
+            MessageBoxAnswer box;
+            QVERIFY(t.InputFile(name));
+            QVERIFY2(
+                box.seen.size() == 2 && box.seen[0] == t.Path(name) &&
+                    box.seen[1].startsWith("Error in input file: " + QString(name) + " " + says) &&
+                    box.seen[1].endsWith("Nothing was read; the section read before stays.") &&
+                    !box.seen[1].contains("TERMINATED"),
+                qPrintable(box.seen.join('|')));
+            QVERIFY(t.endings.isEmpty() && t.s->NP == 61 && t.s->INNAME == "good.dat" &&
+                    t.On("Cmd_Pictf") && t.form->windowTitle() == "Input file - good.dat");
+        }
+
+        // No layout keyword: the error window names the file and all four keywords; its button
+        // closes it, and the program goes on.
         t.Write("nokey.dat", "no layout here\r\n0.0 0.0\r\n1.0 0.0\r\n");
         QVERIFY(t.InputFile("nokey.dat"));
         QWidget* error = t.Get("Frm_err");
         QTRY_VERIFY(error && error->isVisible());
         QCOMPARE(error->windowTitle() + "|" + error->findChild<QLabel*>("Lbl_nsw")->text(),
-                 "Error|" + QString(kNoKeywordMessage));
-        // Nothing read; another file may be picked and the program goes on.
-        QVERIFY(t.s->NP == 0 && t.Text("Txt_NP") == "NP" && t.On("Cmd_InputF") &&
-                !t.On("Cmd_Geom") && t.On("File1") && t.endings.isEmpty());
+                 QString("Error|Error in input file nokey.dat: 'X Y D' or 'X YU YL DU DL' or "
+                         "'BLWF' or 'BL_WF_inverse' not found"));
+        QVERIFY(t.s->NP == 61 && t.Text("Txt_NP") == "61" && t.On("Cmd_InputF") &&
+                t.On("Cmd_Geom") && t.On("File1") && t.endings.isEmpty());
         uitest::SaveShot(*error, "Frm_err");
 
         // More points than a section holds: a message box naming the limit, nothing read.
@@ -183,12 +236,220 @@ class MainWindowTest : public QObject {
             QVERIFY2(box.seen.size() == 2 && box.seen[1].contains("401"),
                      qPrintable(box.seen.join('|')));
         }
-        QVERIFY(t.s->NP == 0 && t.endings.isEmpty());
+        QVERIFY(t.s->NP == 61 && t.endings.isEmpty());
 
         auto* cancel = error->findChild<QPushButton*>("Cmd_cancel");
         QCOMPARE(cancel->text(), QString("Cancel"));
         QTest::mouseClick(cancel, Qt::LeftButton);
-        QCOMPARE(t.endings, QList<int>({kExitNoKeyword}));
+        QVERIFY(!error->isVisible() && t.form->isVisible() && t.endings.isEmpty());
+    }
+
+    void anotherSectionIsReadWithoutRestartingFromACleanState() {
+        Session t;
+        InstallCurvatureWindow(*t.form);
+        uitest::WriteNaca0012(t.dir.path(), "a.dat", 31);
+        uitest::WriteNaca0012(t.dir.path(), "b.dat", 41);
+        QVERIFY(t.InputFile("a.dat"));
+        t.Click("Cmd_Geom");
+        t.Click("Cmd_Pictf");
+        QPointer<Form_PW> airfoil = t.form->AirfoilWindow();
+        QPointer<Form_KSM> curvature = t.form->findChild<Form_KSM*>();
+        QVERIFY(airfoil && curvature && curvature->isVisible());
+        QCOMPARE(curvature->windowTitle() + "|" + airfoil->windowTitle() + "|" +
+                     t.form->windowTitle(),
+                 QString("Curvature K(t) - a.dat|Airfoil y(x) - a.dat|Input file - a.dat"));
+        curvature->findChild<QScrollBar*>("VScr_ID")->setValue(-20);
+        curvature->findChild<QScrollBar*>("VScr_D")->triggerAction(
+            QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(t.s->NRUN, std::int16_t(1));
+        // Input and the file list stay available.
+        QVERIFY(t.On("Cmd_InputF") && t.On("File1"));
+
+        // A file picked but not read is not the section: Smooth writes a.dat's files.
+        QVERIFY(t.ClickFile("b.dat"));
+        QVERIFY(QFile::remove(t.dir.filePath("a.out1")));
+        t.Click("Cmd_Geom");
+        QVERIFY(QFile::exists(t.dir.filePath("a.out1")) &&
+                !QFile::exists(t.dir.filePath("b.out1")));
+        QVERIFY(t.s->INNAME == "a.dat" && t.s->NP == 61);
+
+        // Read: as at program start, the windows of a.dat close and the runs start afresh.
+        t.Click("Cmd_InputF");
+        QTRY_VERIFY(airfoil.isNull() && curvature.isNull());
+        QCOMPARE(QList<int>({t.s->NP, t.s->NRUN, t.s->NCP, t.s->ILE}), QList<int>({81, 0, 0, 0}));
+        QVERIFY(!t.On("Cmd_Pictf") && !t.On("Cmd_cp") && t.On("Cmd_Geom"));
+        QCOMPARE(t.form->windowTitle(), QString("Input file - b.dat"));
+        t.Click("Cmd_Geom");
+        curvature = t.form->findChild<Form_KSM*>();
+        QVERIFY(curvature && curvature->windowTitle() == "Curvature K(t) - b.dat");
+        QTest::keyClick(curvature, Qt::Key_Z, Qt::ControlModifier); // nothing of a.dat to undo
+        QVERIFY(t.s->NRUN == 0 && QFile::exists(t.dir.filePath("b.out1")));
+
+        // The File menu: Open... (Ctrl+O), the sections read in this run, the export of the
+        // smoothed section, Quit (Ctrl+Q).
+        auto* file = t.form->findChild<QMenu*>("FileMenu");
+        QStringList items;
+        for (const QAction* action : file->actions())
+            items << action->text() + " " + action->shortcut().toString();
+        QCOMPARE(items, QStringList({"&Open... Ctrl+O", "&Recent Files ", "Export section... ", " ",
+                                     "&Quit Ctrl+Q"}));
+        QCOMPARE(t.form->RecentFiles(), QStringList({t.Path("b.dat"), t.Path("a.dat")}));
+        const QList<QAction*> recent = t.form->findChild<QMenu*>("RecentMenu")->actions();
+        QVERIFY(recent.size() == 2 && recent[1]->text() == "&2 " + t.Path("a.dat"));
+        recent[1]->trigger();
+        QVERIFY(t.s->NP == 61 && t.form->RecentFiles().first() == t.Path("a.dat"));
+        t.form->SetAskFile([&t] { return t.dir.filePath("b.dat"); });
+        file->actions()[0]->trigger();
+        QVERIFY(t.s->NP == 81 && t.Text("InpFile") == "b.dat");
+        file->actions()[4]->trigger(); // Quit
+        QCOMPARE(t.endings, QList<int>({kExitDone}));
+    }
+
+    void stlTakesTheFieldsDomainAndTheGridOfTheMoment() {
+        Session t;
+        QVERIFY(QFile::copy(ZARNFOIL_EXAMPLES "/naca2412_noisy.dat", t.dir.filePath("noisy.dat")));
+        QVERIFY(t.InputFile("noisy.dat"));
+        // 201 nodes of the upper surface and an open trailing edge: 402 points round the solid.
+        QCOMPARE(QList<int>({t.s->NP, t.s->NNODES}), QList<int>({401, 201}));
+        t.Type("Txt_SmS", "0.002");
+        t.Click("Chk_STL");
+        for (const auto& [box, text] : {std::pair{"Txt_delx", "1.5"},
+                                        {"Txt_delxp", "2"},
+                                        {"Txt_dely", "1"},
+                                        {"Txt_delz", "0.25"},
+                                        {"Txt_chord", "2"}})
+            t.Type(box, text);
+        {
+            MessageBoxAnswer box;
+            t.Click("Cmd_Geom");
+            QVERIFY2(box.seen.isEmpty(), qPrintable(box.seen.join('|')));
+        }
+        const QString path = t.dir.filePath("noisy.dat");
+        QCOMPARE(
+            uitest::UnlikeTheBatchCommand(
+                {path, "--strip", "0.002", "--stl", "--stl-domain", "1.5,2,1,0.25", "--chord", "2"},
+                t.dir.path(), {"noisy.out1", "noisy.out2", "noisy.stl", "noisy.stl.prop"}),
+            QStringList());
+        QCOMPARE(t.Read("noisy.stl").count("facet normal"), 4 * 402 + 12);
+
+        // A margin that is no number, not above 0, or inside the section: refused with a
+        // message naming the field, every file as it was.
+        const QByteArray stl = t.Read("noisy.stl"), report = t.Read("noisy.out1");
+        for (const auto& [text, says] : {std::pair{"abc", "\"dely =\" holds \"abc\""},
+                                         {"-1", "STL \"dely =\" is -1"},
+                                         {"0.03", "upper boundary (\"dely =\" 0.03 chords)"}}) {
+            t.Type("Txt_dely", text);
+            MessageBoxAnswer box;
+            t.Click("Cmd_Geom");
+            QVERIFY2(box.seen.size() == 2 && box.seen[1].contains(says),
+                     qPrintable(box.seen.join('|')));
+            QVERIFY(t.Read("noisy.stl") == stl && t.Read("noisy.out1") == report);
+            QCOMPARE(IsMarked(t.Box("Txt_dely")), QString(text) == "abc");
+        }
+        t.Type("Txt_dely", "1");
+        QVERIFY(!IsMarked(t.Box("Txt_dely")));
+
+        // The grid choice of the moment takes effect at the next Smooth: the cosine grid.
+        t.Click("Opt_xinp(2)");
+        t.Type("Txt_Nodes", "41");
+        t.Click("Cmd_Geom");
+        QVERIFY(t.s->NNODES == 41 && t.s->NOUT == 81);
+        QCOMPARE(t.Read("noisy.stl").count("facet normal"), 4 * 82 + 12);
+    }
+
+    void boxesWithoutANumberAreMarkedAndTheirActionRefused() {
+        Session t;
+        InstallCurvatureWindow(*t.form);
+        uitest::WriteNaca0012(t.dir.path(), "a.dat", 31);
+        QVERIFY(t.InputFile("a.dat"));
+        const std::pair<const char*, const char*> boxes[] = {
+            {"Txt_SmS", "\"Specified Smooth Strip\" holds \"abc\""},
+            {"Txt_Sm", "\"Max Smooth Strip\" holds \"abc\""}};
+        for (const auto& [name, says] : boxes) {
+            const QString before = t.Box(name)->text();
+            t.Type(name, "abc");
+            {
+                MessageBoxAnswer box;
+                t.Click("Cmd_Geom");
+                QVERIFY2(box.seen.size() == 2 && box.seen[1].contains(says) &&
+                             box.seen[1].contains("Nothing was run."),
+                         qPrintable(box.seen.join('|')));
+            }
+            QVERIFY(IsMarked(t.Box(name)) && !QFile::exists(t.dir.filePath("a.out1")));
+            t.Type(name, before); // a number clears the mark
+            QVERIFY(!IsMarked(t.Box(name)));
+        }
+        t.Type("Txt_SmS", "0.0005 chords"); // the number at the start, as before
+        t.Click("Cmd_Geom");
+        QCOMPARE(t.form->SmoothParams().DSMOOTH, 0.0005f);
+
+        // The curvature window's re-run reads the same box: refused while it holds no number.
+        auto* curvature = t.form->findChild<Form_KSM*>();
+        QStringList told;
+        curvature->SetShowMessage([&told](const QString&, const QString& text) { told << text; });
+        const float weight = t.s->DP(10);
+        curvature->findChild<QScrollBar*>("VScr_ID")->setValue(-10);
+        t.Type("Txt_SmS", "abc");
+        curvature->findChild<QScrollBar*>("VScr_D")->triggerAction(
+            QAbstractSlider::SliderSingleStepSub);
+        QVERIFY2(told.size() == 1 && told[0].contains("Specified Smooth Strip") &&
+                     told[0].contains("D(10) stays"),
+                 qPrintable(told.join('|')));
+        QVERIFY(t.s->DP(10) == weight && t.s->NRUN == 0 && IsMarked(t.Box("Txt_SmS")));
+        t.Type("Txt_SmS", "0.0005");
+        curvature->findChild<QScrollBar*>("VScr_D")->triggerAction(
+            QAbstractSlider::SliderSingleStepSub);
+        QVERIFY(t.s->NRUN == 1 && t.s->DP(10) > weight);
+    }
+
+    void openWindowsFollowEveryRunLabelsIncluded() {
+        Session t;
+        InstallCurvatureWindow(*t.form);
+        uitest::WriteNaca0012(t.dir.path(), "a.dat", 31);
+        QVERIFY(t.InputFile("a.dat"));
+        t.Click("Cmd_Geom");
+        for (const char* button : {"Cmd_Pictf", "Cmd_TC", "Cmd_Yt"})
+            t.Click(button);
+        const FoilState& s = *t.s;
+        // What each window shows of the section as it is now.
+        auto follows = [&t, &s] {
+            const Form_PW* airfoil = t.form->AirfoilWindow();
+            const Form_TC* tc = t.form->ThicknessCamberWindow();
+            const Form_Y* y = t.form->LeadingEdgeWindow();
+            const QString thick = "thick=" + uitest::Shown(2 * s.HTMAX, "#0.0000");
+            const QString nodes = "mu=" + uitest::Shown(s.NNODES, "#0.000");
+            return Ends(airfoil->Picture1().canvas(), kBlack, LineStyle::Solid) ==
+                       Curve(s.NP, s.XP, s.Y_SM) &&
+                   Ends(tc->Picture1().canvas(), kBlue, LineStyle::Solid) ==
+                       Curve(s.NNODES, s.XNODES, s.HTHICK_SM) &&
+                   Ends(y->Picture1().canvas(), kBlack, LineStyle::Solid) ==
+                       Curve(s.NP, s.T, s.Y_SM) &&
+                   airfoil->findChild<QLabel*>("Lbl_thick")->text() == thick &&
+                   tc->findChild<QLabel*>("Lbl_thick")->text() == thick &&
+                   airfoil->findChild<QLabel*>("Lbl_mu")->text() == nodes &&
+                   tc->findChild<QLabel*>("Lbl_mu")->text() == nodes;
+        };
+        QVERIFY(follows());
+        // Smooth again with a strip on a cosine grid of 41 nodes: every window redraws.
+        const PointArray unsmoothed = s.Y_SM;
+        t.Type("Txt_SmS", "0.002");
+        t.Click("Opt_xinp(2)");
+        t.Type("Txt_Nodes", "41");
+        t.Click("Cmd_Geom");
+        QVERIFY(s.NNODES == 41 && !(s.Y_SM == unsmoothed) && follows());
+        // Weight steps in the curvature window, down to the last step above 0 where the
+        // smoothing moved the section most, which holds that point close: so do they.
+        const PointArray smoothed = s.Y_SM;
+        int moved = 2;
+        for (int i = 2; i < s.NP; ++i)
+            if (std::fabs(s.Y_SM(i) - s.YP(i)) > std::fabs(s.Y_SM(moved) - s.YP(moved))) moved = i;
+        auto* curvature = t.form->findChild<Form_KSM*>();
+        curvature->findChild<QScrollBar*>("VScr_ID")->setValue(-moved);
+        for (int k = 0; k < 39; ++k)
+            curvature->findChild<QScrollBar*>("VScr_D")->triggerAction(
+                QAbstractSlider::SliderSingleStepAdd);
+        QVERIFY(s.DP(moved) < 0.0001f && s.NRUN == 39);
+        QVERIFY(!(s.Y_SM == smoothed) && follows());
     }
 
     void smoothWritesWhatTheBatchCommandWritesAndOpensTheWindows() {
@@ -203,12 +464,13 @@ class MainWindowTest : public QObject {
         QVERIFY(t.InputFile("naca61.dat"));
         QCOMPARE(QList<int>({t.s->NP, t.s->NCP}), QList<int>({61, 0}));
         QVERIFY(t.Text("Txt_NP") == "61" && t.Checked("Opt_NF(2)"));
-        QVERIFY(!t.On("Cmd_InputF") && !t.On("File1") && t.On("Cmd_Geom") && !t.On("Cmd_Pictf"));
+        QVERIFY(t.On("Cmd_InputF") && t.On("File1") && t.On("Cmd_Geom") && !t.On("Cmd_Pictf"));
         t.Click("Chk_STL");
         t.Click("Cmd_Geom");
         QCOMPARE(uitest::UnlikeTheBatchCommand(
-                     {path, "--strip", "0.0004", "--bc", "1", "--stl"}, t.dir.path(),
-                     {"naca61.out1", "naca61.out2", "naca61.stl", "naca61.stl.prop"}),
+                     {path, "--strip", "0.0004", "--bc", "1", "--stl", "--stl-domain",
+                      "0.5,0.5,0.5,0.2"},
+                     t.dir.path(), {"naca61.out1", "naca61.out2", "naca61.stl", "naca61.stl.prop"}),
                  QStringList());
         uitest::SaveShot(*t.form, "Form_inp");
         // The strip: the number at the start of the text, 0 when negative or smoothing is off.
@@ -223,8 +485,8 @@ class MainWindowTest : public QObject {
         t.Click("Chk_rotate");
         t.Click("Cmd_Geom");
         const CommandSettings settings = t.form->Settings(); // what the curvature window reads
-        QCOMPARE(settings.stripText + " " + settings.maxStripText, std::string("0.0007 0.05"));
-        QVERIFY(!settings.smoothing && settings.withoutRotation && t.s->NOROT == 1);
+        QVERIFY(settings.DSMOOTH == 0 && settings.maxStripText == "0.05" &&
+                settings.withoutRotation && t.s->NOROT == 1);
         t.Click("Cmd_cp");
         QCOMPARE(QList<int>({curvatureShown, pressureShown}), QList<int>({5, 1})); // every Smooth
 
@@ -254,7 +516,7 @@ class MainWindowTest : public QObject {
 
     void readsTheDatabaseLayoutsAndExportsTheSmoothedSection() {
         Session t;
-        QVERIFY(QFile::copy(QString(ZARNFOIL_SOURCE_DIR) + "/examples/naca4415_split.dat",
+        QVERIFY(QFile::copy(ZARNFOIL_EXAMPLES "/naca4415_split.dat",
                             t.dir.filePath("naca4415_split.dat")));
         QVERIFY(t.InputFile("naca4415_split.dat"));
         QVERIFY(t.s->NP == 61 && t.Text("Txt_NP") == "61" && t.Checked("Opt_NF(0)"));

@@ -158,13 +158,15 @@ class PlotWindowsTest : public QObject {
 
     void airfoilWindowIsTrueToShape() {
         const FoilState& s = *naca61_;
-        Form_PW w(s);
+        const FoilDocument document(*naca61_);
+        Form_PW w(document);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(Labels(w, {"Lbl_chord", "Lbl_thick", "Lbl_xthick", "Lbl_eps", "Lbl_mu", "Lbl_ml",
-                            "Lbl_x0", "Lbl_y0"}),
-                 QString("Airfoil y(x) chord=1.000 thick=0.1200 x_thick=0.297 eps=0.000 "
-                         "mu=31.000 ml=31.000 x0=0.000 y0=0.000"));
+        QCOMPARE(
+            Labels(w, {"Lbl_chord", "Lbl_thick", "Lbl_xthick", "Lbl_eps", "Lbl_mu", "Lbl_ml",
+                       "Lbl_x0", "Lbl_y0"}),
+            QString("Airfoil y(x) - naca61.dat chord=1.000 thick=0.1200 x_thick=0.297 eps=0.000 "
+                    "mu=31.000 ml=31.000 x0=0.000 y0=0.000"));
         // The section with its markers in red, the smoothed one in black, a grid over one chord.
         const Canvas& c = w.Picture1().canvas();
         QCOMPARE(CountSegments(c, kRed, LineStyle::Solid), (s.NP - 1) + 2 * s.NP);
@@ -196,12 +198,14 @@ class PlotWindowsTest : public QObject {
 
     void thicknessCamberWindowShowsDottedAndSolidCurves() {
         const FoilState& s = *naca61_;
-        Form_TC w(s);
+        const FoilDocument document(*naca61_);
+        Form_TC w(document);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(Labels(w, {"Lbl_thick", "Lbl_xthick", "Lbl_mu", "Lbl_ml"}),
-                 QString("Thickness(x) & Camber(x) thick=0.1200 x_thick=0.297 mu=31.000 "
-                         "ml=31.000"));
+        QCOMPARE(
+            Labels(w, {"Lbl_thick", "Lbl_xthick", "Lbl_mu", "Lbl_ml"}),
+            QString("Thickness(x) & Camber(x) - naca61.dat thick=0.1200 x_thick=0.297 mu=31.000 "
+                    "ml=31.000"));
         const Canvas& c = w.Picture1().canvas();
         for (const QColor& color : {kBlue, kRed})
             for (const LineStyle style : {LineStyle::Dotted, LineStyle::Solid})
@@ -214,8 +218,9 @@ class PlotWindowsTest : public QObject {
 
     void leadingEdgeWindowHasAFixedViewAndFreeResize() {
         const FoilState& s = *naca401_; // a section as full as the state holds
-        Form_Y w(s);
-        QCOMPARE(w.windowTitle(), QString("Leading edge Y(t)"));
+        const FoilDocument document(*naca401_);
+        Form_Y w(document);
+        QCOMPARE(w.windowTitle(), QString("Leading edge Y(t) - naca401.dat"));
         QVERIFY(ViewIs(w.View(), 1.02f, 0.204f, 0, 0));    // the same for every section
         QVERIFY(w.Picture1().canvas().Segments().empty()); // first drawn when shown
         w.show();

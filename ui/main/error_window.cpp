@@ -9,7 +9,7 @@
 
 namespace zarnfoil::ui {
 
-Frm_err::Frm_err(std::function<void()> cancel, QWidget* parent)
+Frm_err::Frm_err(QWidget* parent)
     : QWidget(parent, Qt::Window), Lbl_nsw(new QLabel(this)),
       Cmd_cancel(new QPushButton("Cancel", this)) {
     setObjectName("Frm_err");
@@ -18,7 +18,7 @@ Frm_err::Frm_err(std::function<void()> cancel, QWidget* parent)
     Lbl_nsw->setWordWrap(true);
     Lbl_nsw->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Cmd_cancel->setObjectName("Cmd_cancel");
-    connect(Cmd_cancel, &QPushButton::clicked, this, std::move(cancel));
+    connect(Cmd_cancel, &QPushButton::clicked, this, &QWidget::close);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Lbl_nsw, 1);

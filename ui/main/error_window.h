@@ -1,10 +1,8 @@
-// Frm_err, "Error": the reader's window for a file without a layout keyword. It shows the
-// message and offers only "Cancel", which ends the program.
+// Frm_err, "Error": the window for a file without a layout keyword. It shows the message, and
+// its one button "Cancel" closes it; the program goes on with the section it held.
 #pragma once
 
 #include <QWidget>
-
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -14,7 +12,7 @@ namespace zarnfoil::ui {
 class Frm_err : public QWidget {
     Q_OBJECT
   public:
-    Frm_err(std::function<void()> cancel, QWidget* parent = nullptr);
+    explicit Frm_err(QWidget* parent = nullptr);
 
     // Puts the message into Lbl_nsw and shows the window, not modal.
     void ShowMessage(const QString& message);

@@ -1,15 +1,20 @@
-// The main window's controls with their captions and initial texts, and their layout.
+// The main window's controls with their captions and initial texts, its File menu, and their
+// layout.
+#include "files/exit_status.h"
 #include "ui/main/file_choice.h"
 #include "ui/main/main_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -79,10 +84,6 @@ void Form_inp::BuildControls(const QString& startDirectory) {
     Cmd_Yt = MakeButton("Cmd_Yt", "Y(t)", false, this);
     Cmd_cp = MakeButton("Cmd_cp", "Pict Cp", false, this);
     Cmd_Quit = MakeButton("Cmd_Quit", "Quit", true, this);
-    menuBar_ = new QMenuBar(this);
-    Mnu_Export = menuBar_->addMenu("File")->addAction("Export section...");
-    Mnu_Export->setObjectName("Mnu_Export");
-    Mnu_Export->setEnabled(false);
 
     Txt_NP = MakeTextBox("Txt_NP", "NP", this);
     Txt_NP->setReadOnly(true); // shows the point count found; nothing reads it back
@@ -134,6 +135,44 @@ void Form_inp::BuildControls(const QString& startDirectory) {
     Lbl_dely = MakeLabel("Lbl_dely", "dely =", Frame3);
     Lbl_delz = MakeLabel("Lbl_delz", "delz =", Frame3);
     Lbl_dexp = MakeLabel("Lbl_dexp", "delx + =", Frame3);
+}
+
+void Form_inp::BuildMenu() {
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName("MenuBar");
+    QMenu* file = bar->addMenu("&File");
+    file->setObjectName("FileMenu");
+    QAction* open = file->addAction("&Open...", this, [this] {
+        const QString path = askFile_();
+        if (!path.isEmpty()) OpenFile(path);
+    });
+    open->setShortcut(QKeySequence::Open);
+    recentMenu_ = file->addMenu("&Recent Files");
+    recentMenu_->setObjectName("RecentMenu");
+    Mnu_Export = file->addAction("Export section...", this, [this] {
+        const std::string& name = document_.State().INNAME;
+        const QString stem = QString::fromStdString(name.substr(0, name.find('.')));
+        const QString path = QFileDialog::getSaveFileName(
+            this, "Export section", QDir(files_->Directory()).filePath(stem + "_smooth.dat"),
+            "Section files (*.dat);;All files (*)");
+        if (!path.isEmpty()) ExportSection(path);
+    });
+    Mnu_Export->setObjectName("Mnu_Export");
+    Mnu_Export->setEnabled(false);
+    file->addSeparator();
+    QAction* quit = file->addAction("&Quit", this, [this] { endProgram_(kExitDone); });
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ShowRecentFiles();
+}
+
+void Form_inp::ShowRecentFiles() {
+    recentMenu_->clear();
+    for (int k = 0; k < recent_.size(); ++k) {
+        const QString path = recent_[k];
+        recentMenu_->addAction(QString("&%1 %2").arg(k + 1).arg(path), this,
+                               [this, path] { OpenFile(path); });
+    }
+    recentMenu_->setEnabled(!recent_.isEmpty());
 }
 
 void Form_inp::LayOutControls() {
@@ -218,7 +257,7 @@ void Form_inp::LayOutControls() {
     commands->addWidget(Cmd_Quit);
 
     auto* window = new QVBoxLayout(this);
-    window->setMenuBar(menuBar_);
+    window->setMenuBar(findChild<QMenuBar*>("MenuBar"));
     window->addLayout(top, 1);
     window->addLayout(commands);
     resize(960, 580);

@@ -28,7 +28,9 @@ void DrawAirfoilPlot(Canvas& canvas, const FoilState& s, float xc, float yc, flo
     DrawCurve(canvas, s.NP, s.XP, s.Y_SM, kBlack);
 }
 
-Form_PW::Form_PW(const FoilState& s, QWidget* parent) : PlotWindow(s, kDesign, parent) {
+Form_PW::Form_PW(const FoilDocument& document, QWidget* parent)
+    : PlotWindow(document, kDesign, parent) {
+    const FoilState& s = s_;
     Lbl_x0 = AddLabel("Lbl_x0", "x0=", 960);
     Lbl_y0 = AddLabel("Lbl_y0", "y0=", 1200);
     Label_x = AddLabel("Label_x", "x=", 1680);

@@ -11,12 +11,10 @@ void DrawAirfoilPlot(Canvas& canvas, const FoilState& s, float xc, float yc, flo
 class Form_PW : public PlotWindow {
     Q_OBJECT
   public:
-    explicit Form_PW(const FoilState& s, QWidget* parent = nullptr);
-
-    // The value labels, from the state as it is now.
-    void ShowValues();
+    explicit Form_PW(const FoilDocument& document, QWidget* parent = nullptr);
 
   protected:
+    void ShowValues() override;
     void Draw(Canvas& canvas, float xc, float yc, float w, float h) const override;
     void ShowReadout(float x, float y) override;
 

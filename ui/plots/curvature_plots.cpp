@@ -45,15 +45,16 @@ CurvatureBounds FindCurvatureBounds(const FoilState& s) {
     return b;
 }
 
-void SetWeightRange(FoilState& s, std::string_view maxStripText) {
+WeightRange FindWeightRange(const FoilState& s, std::string_view maxStripText) {
     float top = WeightRangeTop(maxStripText);
     if (top == 0) top = LargestWeight(s);
     if (top == 0) top = kStartMaxStrip / 10;
-    s.DPLOT_LO = 0;
-    s.DPLOT_HI = top;
-    const float d = 0.1f * (s.DPLOT_HI - s.DPLOT_LO);
-    s.DPLOT_HI += d;
-    s.DPLOT_LO -= d;
+    WeightRange r;
+    r.DPLOT_HI = top;
+    const float d = 0.1f * (r.DPLOT_HI - r.DPLOT_LO);
+    r.DPLOT_HI += d;
+    r.DPLOT_LO -= d;
+    return r;
 }
 
 void DrawCurvature(Canvas& canvas, const FoilState& s, const CurvatureBounds& bounds,
@@ -74,11 +75,13 @@ void DrawCurvature(Canvas& canvas, const FoilState& s, const CurvatureBounds& bo
     }
 }
 
-void DrawWeights(Canvas& canvas, const FoilState& s, std::int16_t ISEL, float xc, float yc, float w,
-                 float h) {
-    BeginPlot(canvas, xc, yc, w, h);
+void DrawWeights(Canvas& canvas, const FoilState& s, const WeightRange& range, std::int16_t ISEL,
+                 float xc, float w) {
+    BeginPlot(canvas, xc, (range.DPLOT_LO + range.DPLOT_HI) / 2, w,
+              range.DPLOT_HI - range.DPLOT_LO);
     if (!Drawable(s, ISEL)) return;
-    const TickRange ticks = TickStep(0.001f, s.DPLOT_LO, s.DPLOT_HI);
+    const float h = range.DPLOT_HI - range.DPLOT_LO;
+    const TickRange ticks = TickStep(0.001f, range.DPLOT_LO, range.DPLOT_HI);
     DrawGrid(canvas, s.T(1), s.T(s.NP), ticks.lo, ticks.hi, 0.2f, 10, ticks.step, 5,
              kWeightLabelFormat);
     canvas.SetLineStyle(LineStyle::Solid);

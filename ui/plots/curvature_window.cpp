@@ -1,9 +1,8 @@
 // The curvature window: loading, the weight editor's controls, the re-run and the pictures.
 #include "ui/plots/curvature_window.h"
 
-#include "core/number_field.h"
 #include "core/number_format.h"
-#include "files/run_smoothing.h"
+#include "ui/main/number_box.h"
 #include "ui/main/window_slot.h"
 #include "ui/plots/picture_menu.h"
 #include "ui/plots/plot_curves.h"
@@ -78,13 +77,14 @@ PictureArea* Picture(const char* name, const QRect& twips, QWidget* parent) {
 
 } // namespace
 
-Form_KSM::Form_KSM(FoilState& s, ReadSettings settings, QWidget* parent)
-    : QWidget(parent, Qt::Window), s_(s), settings_(std::move(settings)),
+Form_KSM::Form_KSM(FoilDocument& document, ReadSettings settings, QWidget* parent)
+    : QWidget(parent, Qt::Window), document_(document), s_(document.State()),
+      settings_(std::move(settings)),
       showMessage_([this](const QString& title, const QString& text) {
           QMessageBox::warning(this, title, text);
       }) {
     setObjectName("Form_KSM");
-    setWindowTitle(kCaption);
+    setWindowTitle(SectionTitle(kCaption, s_));
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
@@ -107,6 +107,9 @@ void Form_KSM::BuildControls() {
     Lbl_DI->setFont(courier);
     Txt_DI = new QLineEdit("0.0", this);
     Txt_DI->setObjectName("Txt_DI");
+    MakeNumberBox(Txt_DI, NumberRule::Whole);
+    // Undo and redo are the window's, whichever control has the focus.
+    Txt_DI->installEventFilter(this);
     Txt_DI->setGeometry(TwipRect(6720, 0, 1095, kTextBoxTwips));
     VScr_D = RowScrollBar("VScr_D", 7800, this);
     // A drag of the thumb changes the weight once, when it ends.
@@ -146,6 +149,8 @@ void Form_KSM::Connect() {
     connect(undo, &QShortcut::activated, this, [this] { TakeBack(false); });
     auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
     connect(redo, &QShortcut::activated, this, [this] { TakeBack(true); });
+    connect(&document_, &FoilDocument::sectionChanged, this, &Form_KSM::SectionChanged);
+    connect(&document_, &FoilDocument::sectionRead, this, &QWidget::close);
 }
 
 void Form_KSM::Load() {
@@ -155,7 +160,7 @@ void Form_KSM::Load() {
     ISEL = FirstSelectable();
     ShowValues();
     SetupView(view_, bounds_.xmin, bounds_.xmax, bounds_.ymin, bounds_.ymax);
-    SetWeightRange(s_, settings_().maxStripText);
+    weights_ = FindWeightRange(s_, settings_().maxStripText);
 
     const bool editable = SectionIsDrawable(s_) && LastSelectable(s_) >= FirstSelectable();
     {
@@ -182,8 +187,7 @@ void Form_KSM::ShowValues() {
 
 void Form_KSM::DrawPlot(float xc, float yc, float w, float h) {
     DrawCurvature(Pict_C->canvas(), s_, bounds_, ISEL, xc, yc, w, h);
-    DrawWeights(Pict_D->canvas(), s_, ISEL, xc, (s_.DPLOT_LO + s_.DPLOT_HI) / 2, w,
-                s_.DPLOT_HI - s_.DPLOT_LO);
+    DrawWeights(Pict_D->canvas(), s_, weights_, ISEL, xc, w);
     Pict_C->update();
     Pict_D->update();
 }
@@ -207,27 +211,23 @@ void Form_KSM::VScrDChanged(int value) {
     if (BUSY != 0 || !Selectable(s_, ISEL)) return;
     const auto v = static_cast<std::int16_t>(value);
     const float before = s_.DP(ISEL);
-    s_.DP(ISEL) = SteppedWeight(before, VSCR_D_LAST, v);
-    Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
+    const float weight = SteppedWeight(before, VSCR_D_LAST, v);
     VSCR_D_LAST = v;
-    history_.Record({ISEL, before, s_.DP(ISEL)});
-    RerunSmoothing();
-    DrawView();
+    if (RerunWithWeight(ISEL, weight)) history_.Record({ISEL, before, weight});
 }
 
 void Form_KSM::EnterWeight() {
     if (!Selectable(s_, ISEL)) return;
     const QString text = Txt_DI->text();
-    const std::optional<double> number = ReadWholeNumber(text.toStdString());
+    const std::optional<double> number = ReadNumberBox(Txt_DI);
     if (!number || !(std::fabs(*number) <= std::numeric_limits<float>::max())) {
         Report(QString("\"%1\" is not a number the weight can take.\nThe weight D(%2) stays %3.")
                    .arg(text, Shown(ISEL, "##0"), Shown(s_.DP(ISEL), kWeightPicture)));
         return;
     }
-    // Stored only: it shows and acts at the next redraw or re-run.
+    const float before = s_.DP(ISEL);
     const auto weight = static_cast<float>(*number);
-    history_.Record({ISEL, s_.DP(ISEL), weight});
-    s_.DP(ISEL) = weight;
+    if (RerunWithWeight(ISEL, weight)) history_.Record({ISEL, before, weight});
 }
 
 void Form_KSM::SelectAt(float t) {
@@ -246,44 +246,64 @@ void Form_KSM::ShowReadout(float t) {
 void Form_KSM::WeightMoved(const PictureMouse& mouse) {
     ShowReadout(mouse.x);
     Lbl_D->setText(LabelText("D=", mouse.y, "0.0#####"));
-    if (mouse.button != kRightButton || !Selectable(s_, ISEL)) return;
-    // A right-button drag puts the weight where the cursor is, without a run.
+    if (mouse.button != kRightButton || !Selectable(s_, ISEL) || dragRefused_) return;
+    // A right-button drag puts the weight where the cursor is and runs the smoothing.
     if (!dragging_) {
         dragging_ = true;
         dragPoint_ = ISEL;
         dragFrom_ = s_.DP(ISEL);
     }
-    s_.DP(ISEL) = mouse.y;
-    Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
-    DrawView();
+    if (RerunWithWeight(ISEL, mouse.y)) {
+        dragTo_ = mouse.y;
+        return;
+    }
+    dragRefused_ = true;
 }
 
 void Form_KSM::WeightReleased(const PictureMouse& mouse) {
     if (mouse.button == kLeftButton) SelectAt(mouse.x);
-    if (mouse.button == kRightButton && dragging_) {
-        dragging_ = false;
-        history_.Record({dragPoint_, dragFrom_, s_.DP(dragPoint_)});
-    }
+    if (mouse.button != kRightButton) return;
+    // The whole drag is one edit.
+    if (dragging_ && dragTo_ != dragFrom_) history_.Record({dragPoint_, dragFrom_, dragTo_});
+    dragging_ = dragRefused_ = false;
 }
 
 void Form_KSM::TakeBack(bool redo) {
     const std::optional<WeightChange> change = redo ? history_.Redo() : history_.Undo();
-    if (!change || !Selectable(s_, change->point)) return;
+    if (!change) return;
     if (change->point != ISEL) VScr_ID->setValue(-change->point); // selects, re-centres, redraws
-    s_.DP(ISEL) = redo ? change->after : change->before;
-    Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
-    RerunSmoothing();
-    DrawView();
+    if (RerunWithWeight(change->point, redo ? change->after : change->before)) return;
+    // Not taken back after all: the edit stays where it was in the history.
+    if (redo)
+        history_.Undo();
+    else
+        history_.Redo();
 }
 
-void Form_KSM::RerunSmoothing() {
+bool Form_KSM::RerunWithWeight(std::int16_t point, float weight) {
     const CommandSettings settings = settings_();
-    run_.DSMOOTH = RerunStrip(settings.stripText, settings.smoothing);
+    if (!settings.refusal.isEmpty()) {
+        Report(settings.refusal +
+               QString("The smoothing was not run again; the weight D(%1) "
+                       "stays %2.")
+                   .arg(Shown(point, "##0"), Shown(s_.DP(point), kWeightPicture)));
+        Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
+        return false;
+    }
+    run_.DSMOOTH = settings.DSMOOTH;
     run_.OUTSECT = settings.outputLevel;
-    const RunOutcome outcome = zarnfoil::RerunSmoothing(s_, run_, settings.withoutRotation);
-    // The run may set the weight anew (the strip for a weight of 0, 0 at a pinned point).
+    const RunOutcome outcome =
+        document_.Rerun(point, weight, run_, settings.withoutRotation, settings.stl);
+    // The run may set the weight anew (the strip for a weight of 0, 0 at a pinned point); a
+    // refused one leaves it as it was.
     Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
     if (!outcome.Succeeded()) Report(QString::fromStdString(outcome.message).replace('\r', '\n'));
+    return outcome.kind != RunOutcome::Kind::Refused;
+}
+
+void Form_KSM::SectionChanged() {
+    Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
+    DrawView();
 }
 
 void Form_KSM::Report(const QString& text) {
@@ -303,6 +323,16 @@ void Form_KSM::resizeEvent(QResizeEvent* event) {
 }
 
 bool Form_KSM::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Txt_DI && event->type() == QEvent::ShortcutOverride) {
+        // The text box would take Ctrl+Z for its own text; the window's undo goes first.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        if (pressed == QKeySequence(Qt::CTRL | Qt::Key_Z) ||
+            pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)) {
+            event->ignore();
+            return true;
+        }
+    }
     if (watched != Pict_D || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -327,12 +357,12 @@ bool Form_KSM::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void InstallCurvatureWindow(Form_inp& form, FoilState& s) {
+void InstallCurvatureWindow(Form_inp& form) {
     auto window = std::make_shared<WindowSlot<Form_KSM>>();
-    form.SetCurvatureWindow([&form, &s, window] {
-        window->Show([&form, &s] {
+    form.SetCurvatureWindow([&form, window] {
+        window->Show([&form] {
             return new Form_KSM(
-                s, [&form] { return form.Settings(); }, &form);
+                form.Document(), [&form] { return form.Settings(); }, &form);
         });
     });
 }

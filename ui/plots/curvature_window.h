@@ -1,6 +1,7 @@
 // Form_KSM, "Curvature K(t)": the curvature along t before and after smoothing (Pict_C) over
-// the working weights (Pict_D). Here the engineer selects a point's weight, changes it, and
-// each step of the value scroll bar runs the smoothing again and redraws at once.
+// the working weights (Pict_D). Here the engineer selects a point's weight and changes it; every
+// change (a step of the value scroll bar, a typed weight, a right-button drag, undo and redo)
+// runs the smoothing again at once, and the window redraws with every other open window.
 #pragma once
 
 #include "core/foil_state.h"
@@ -31,7 +32,7 @@ class Form_KSM : public QWidget {
     using ReadSettings = std::function<CommandSettings()>;
     using ShowMessage = std::function<void(const QString& title, const QString& text)>;
 
-    Form_KSM(FoilState& s, ReadSettings settings, QWidget* parent = nullptr);
+    Form_KSM(FoilDocument& document, ReadSettings settings, QWidget* parent = nullptr);
 
     // How refused input and failed re-runs are reported; by default a modal message box.
     void SetShowMessage(ShowMessage show) { showMessage_ = std::move(show); }
@@ -42,11 +43,11 @@ class Form_KSM : public QWidget {
     const RunParams& WindowRunParams() const { return run_; }
     std::int16_t Selected() const { return ISEL; }
 
+    const WeightRange& Weights() const { return weights_; }
+
     // Both pictures for the visible rectangle of Pict_C; Pict_D shares its t range.
     void DrawPlot(float xc, float yc, float w, float h);
     void DrawView() { DrawPlot(view_.VIEW_XC, view_.VIEW_YC, view_.VIEW_W, view_.VIEW_H); }
-    // The smoothing run again on the edited weights, with this window's strip.
-    void RerunSmoothing();
     // Back to the view the window had when it was loaded.
     void ResetView();
 
@@ -68,20 +69,27 @@ class Form_KSM : public QWidget {
     void WeightReleased(const PictureMouse& mouse);
     void ShowReadout(float t);
     void TakeBack(bool redo);
+    // Weight DP(point) := weight and the smoothing run again with this window's strip; false
+    // when it could not run (the weight then stays as it was).
+    bool RerunWithWeight(std::int16_t point, float weight);
+    void SectionChanged();
     void Report(const QString& text);
 
-    FoilState& s_;
+    FoilDocument& document_;
+    const FoilState& s_;
     ReadSettings settings_;
     ShowMessage showMessage_;
     RunParams run_; // this window's DSMOOTH and DSMOOTH_OLD
     PlotView view_, loadedView_;
     CurvatureBounds bounds_;
+    WeightRange weights_;
     CurvatureLayout layout_;
     WeightHistory history_;
-    // A right-button drag in Pict_D: the point and its weight when the drag began.
-    bool dragging_ = false;
+    // A right-button drag in Pict_D: the point, its weight when the drag began and the last
+    // weight it set; a drag whose run was refused goes no further.
+    bool dragging_ = false, dragRefused_ = false;
     std::int16_t dragPoint_ = 0;
-    float dragFrom_ = 0;
+    float dragFrom_ = 0, dragTo_ = 0;
 
     std::int16_t ISEL = 2;
     std::int16_t VSCR_D_LAST = -500;
@@ -96,6 +104,6 @@ class Form_KSM : public QWidget {
 
 // Lets the main window's Smooth show the curvature window: built the first time, and anew
 // after the user closed it; an open one is brought to the front.
-void InstallCurvatureWindow(Form_inp& form, FoilState& s);
+void InstallCurvatureWindow(Form_inp& form);
 
 } // namespace zarnfoil::ui

@@ -24,7 +24,8 @@ void DrawLeadingEdgePlot(Canvas& canvas, const FoilState& s, float xc, float yc,
     DrawCurve(canvas, s.NP, s.T, s.Y_SM, kBlack);
 }
 
-Form_Y::Form_Y(const FoilState& s, QWidget* parent) : PlotWindow(s, kDesign, parent) {
+Form_Y::Form_Y(const FoilDocument& document, QWidget* parent)
+    : PlotWindow(document, kDesign, parent) {
     Label_x = AddLabel("Label_x", "x=", 0);
     Label_t = AddLabel("Label_t", "t=", 240);
     Label_y = AddLabel("Label_y", "Y=", 480);

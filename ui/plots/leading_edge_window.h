@@ -11,7 +11,7 @@ void DrawLeadingEdgePlot(Canvas& canvas, const FoilState& s, float xc, float yc,
 class Form_Y : public PlotWindow {
     Q_OBJECT
   public:
-    explicit Form_Y(const FoilState& s, QWidget* parent = nullptr);
+    explicit Form_Y(const FoilDocument& document, QWidget* parent = nullptr);
 
   protected:
     void Draw(Canvas& canvas, float xc, float yc, float w, float h) const override;

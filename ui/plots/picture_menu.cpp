@@ -49,7 +49,7 @@ bool SavePicture(const PictureArea& picture, const QString& path) {
     return painter.end() && QFileInfo(path).size() > 0;
 }
 
-void AttachPictureMenu(PictureArea& picture, std::function<void()> resetView) {
+QMenu* AttachPictureMenu(PictureArea& picture, std::function<void()> resetView) {
     auto* menu = new QMenu(&picture);
     menu->setObjectName("PictureMenu");
     QObject::connect(menu->addAction("Save picture..."), &QAction::triggered, &picture,
@@ -58,6 +58,7 @@ void AttachPictureMenu(PictureArea& picture, std::function<void()> resetView) {
                      std::move(resetView));
     QObject::connect(&picture, &PictureArea::menuRequested, menu,
                      [menu](const QPoint& at) { menu->popup(at); });
+    return menu;
 }
 
 } // namespace zarnfoil::ui

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QMenu;
+
 namespace zarnfoil::ui {
 
 class PictureArea;
@@ -14,7 +16,8 @@ class PictureArea;
 // False when the file could not be written.
 bool SavePicture(const PictureArea& picture, const QString& path);
 
-// Gives the picture its menu (object name "PictureMenu", a child of the picture).
-void AttachPictureMenu(PictureArea& picture, std::function<void()> resetView);
+// Gives the picture its menu (object name "PictureMenu", a child of the picture), which a window
+// may add its own actions to.
+QMenu* AttachPictureMenu(PictureArea& picture, std::function<void()> resetView);
 
 } // namespace zarnfoil::ui

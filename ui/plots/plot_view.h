@@ -17,7 +17,6 @@ struct PlotView {
     float VIEW_W = 1, VIEW_H = 1;         // the visible world rectangle (zoom)
     float VIEW_XC = 0.5f, VIEW_YC = 0.5f; // its centre (pan)
     float DOWN_X = 0, DOWN_Y = 0;         // world position of the last button press
-
 };
 
 // Bounds of the points 1..n. keepY = 1 keeps the y bounds passed in, so a second call gives y

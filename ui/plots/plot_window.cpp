@@ -39,12 +39,12 @@ QString LabelText(const char* prefix, float value, const char* picture) {
     return QString(prefix) + QString::fromStdString(FormatPicture(value, picture));
 }
 
-PlotWindow::PlotWindow(const FoilState& s, const PlotDesign& design, QWidget* parent)
-    : QWidget(parent, Qt::Window), s_(s), design_(design),
+PlotWindow::PlotWindow(const FoilDocument& document, const PlotDesign& design, QWidget* parent)
+    : QWidget(parent, Qt::Window), s_(document.State()), design_(design),
       layout_(MeasureLayout(design.clientTwips, design.pictureTwips.size())),
       picture_(new PictureArea(this)) {
     setObjectName(design.objectName);
-    setWindowTitle(design.caption);
+    setWindowTitle(SectionTitle(design.caption, s_));
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
@@ -65,6 +65,11 @@ PlotWindow::PlotWindow(const FoilState& s, const PlotDesign& design, QWidget* pa
     connect(picture_, &PictureArea::mouseMoved, this,
             [this](const PictureMouse& m) { ShowReadout(m.x, m.y); });
     AttachPictureMenu(*picture_, [this] { ResetView(); });
+    connect(&document, &FoilDocument::sectionChanged, this, [this] {
+        ShowValues();
+        DrawView();
+    });
+    connect(&document, &FoilDocument::sectionRead, this, &QWidget::close);
 }
 
 QLabel* PlotWindow::AddLabel(const char* name, const char* text, int topTwips) {

@@ -1,9 +1,11 @@
 // What the airfoil, thickness-and-camber and leading-edge windows share: one picture with its
-// view, a column of labels at the left, zoom and pan by mouse, the read-out, the resize rule
-// and the picture menu. Each window says what it draws and where it departs.
+// view, a column of labels at the left, zoom and pan by mouse, the read-out, the resize rule,
+// the picture menu, and following the section: every change redraws the picture and the value
+// labels, a new section closes the window. Each window says what it draws and where it departs.
 #pragma once
 
 #include "core/foil_state.h"
+#include "ui/main/foil_document.h"
 #include "ui/plots/picture_area.h"
 #include "ui/plots/plot_layout.h"
 #include "ui/plots/plot_view.h"
@@ -43,7 +45,7 @@ class PlotWindow : public QWidget {
     void ResetView();
 
   protected:
-    PlotWindow(const FoilState& s, const PlotDesign& design, QWidget* parent);
+    PlotWindow(const FoilDocument& document, const PlotDesign& design, QWidget* parent);
 
     // A label of the column at the left.
     QLabel* AddLabel(const char* name, const char* text, int topTwips);
@@ -59,6 +61,8 @@ class PlotWindow : public QWidget {
 
     virtual void Draw(Canvas& canvas, float xc, float yc, float w, float h) const = 0;
     virtual void ShowReadout(float x, float y) = 0;
+    // The value labels, from the state as it is now (windows that have them).
+    virtual void ShowValues() {}
 
     void resizeEvent(QResizeEvent* event) override;
 

@@ -30,7 +30,9 @@ void DrawThicknessCamberPlot(Canvas& canvas, const FoilState& s, float xc, float
     DrawCurve(canvas, s.NNODES, s.XNODES, s.CAMBER_SM, kRed);
 }
 
-Form_TC::Form_TC(const FoilState& s, QWidget* parent) : PlotWindow(s, kDesign, parent) {
+Form_TC::Form_TC(const FoilDocument& document, QWidget* parent)
+    : PlotWindow(document, kDesign, parent) {
+    const FoilState& s = s_;
     Label_x = AddLabel("Label_x", "x=", 240);
     Label_y = AddLabel("Label_y", "y=", 480);
     Lbl_thick = AddLabel("Lbl_thick", "thick=", 1200);

@@ -12,11 +12,10 @@ void DrawThicknessCamberPlot(Canvas& canvas, const FoilState& s, float xc, float
 class Form_TC : public PlotWindow {
     Q_OBJECT
   public:
-    explicit Form_TC(const FoilState& s, QWidget* parent = nullptr);
-
-    void ShowValues();
+    explicit Form_TC(const FoilDocument& document, QWidget* parent = nullptr);
 
   protected:
+    void ShowValues() override;
     void Draw(Canvas& canvas, float xc, float yc, float w, float h) const override;
     void ShowReadout(float x, float y) override;
 

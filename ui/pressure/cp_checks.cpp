@@ -1,7 +1,6 @@
 // Refusals and notes of the Cp window.
 #include "ui/pressure/cp_checks.h"
 
-#include "core/number_field.h"
 #include "core/number_format.h"
 
 #include <cmath>
@@ -16,8 +15,7 @@ QString Shown(float value) {
 
 } // namespace
 
-float BoxNumber(const QString& text) {
-    const double value = ReadTextBoxNumber(text.toStdString());
+float AsFloat(double value) {
     constexpr float kInfinity = std::numeric_limits<float>::infinity();
     if (std::fabs(value) > std::numeric_limits<float>::max())
         return value > 0 ? kInfinity : -kInfinity;
@@ -25,11 +23,6 @@ float BoxNumber(const QString& text) {
 }
 
 QString SectionRefusal(int np) {
-    if (np > kSolverPoints)
-        return QString("The section has %1 points; the pressure solver takes at most %2. "
-                       "Nothing was computed.")
-            .arg(np)
-            .arg(kSolverPoints);
     if (np < 3)
         return "There is no smoothed section to compute: read a section file and press Smooth "
                "in the main window first.";
@@ -44,6 +37,11 @@ QString InputRefusal(float mach, float clain, bool liftGiven) {
         return liftGiven ? "The lift coefficient is too large to compute with."
                          : "The angle of attack is too large to compute with.";
     return {};
+}
+
+bool ResultOutOfRange(const KaltoArguments& a) {
+    const std::int32_t status = a.ISTAT(1);
+    return !(a.MACHIN(1) < 1) || status == KALTO_OUT_OF_RANGE || status == KALTO_BAD_INPUT;
 }
 
 bool ResultIsFinite(const KaltoArguments& a) {

@@ -8,9 +8,9 @@
 
 namespace zarnfoil::ui {
 
-// A text box's number field rounded to a 32-bit float; a number beyond the float range gives
-// an infinity of its sign.
-float BoxNumber(const QString& text);
+// A box's number rounded to a 32-bit float; a number beyond the float range gives an infinity
+// of its sign.
+float AsFloat(double value);
 
 // Why a section of `np` points cannot be passed to the solver, or empty.
 QString SectionRefusal(int np);
@@ -30,5 +30,9 @@ QString ResultCaption(const KaltoArguments& a);
 // What the engineer must know about the result of a call made with `a`, or empty when it is a
 // result within the method's range; one paragraph per finding.
 QString ResultNotes(const KaltoArguments& a);
+
+// The result of a call made with `a` is outside the method's range or no result at all: it is
+// not to be drawn as the newest curve.
+bool ResultOutOfRange(const KaltoArguments& a);
 
 } // namespace zarnfoil::ui

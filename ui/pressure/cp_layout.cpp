@@ -29,6 +29,7 @@ CpLayout MeasureCpLayout(const CpDesign& d) {
     layout.cpWidthMargin = Twips(d.clientTwips.width() - cp.width());
     layout.gap = Twips(cp.top() - cpt.height());
     layout.heightMargin = Twips(d.clientTwips.height() - layout.gap - cpt.height() - cp.height());
+    layout.noteGap = Twips(d.noteTwips.top() - cp.top() - cp.height());
     return layout;
 }
 
@@ -44,6 +45,7 @@ CpFit FitCp(const CpLayout& layout, int windowWidth) {
     fit.cptHeight = std::max(1, Pixels(cptHeight));
     fit.cpHeight = std::max(1, Pixels(cpHeight));
     fit.cpTop = Pixels(layout.gap + cptHeight);
+    fit.noteTop = Pixels(layout.gap + cptHeight + cpHeight + layout.noteGap);
     fit.windowHeight = Pixels(cptHeight + layout.gap + cpHeight + layout.heightMargin);
     return fit;
 }

@@ -1,26 +1,37 @@
-// The Cp window: its controls, the computation through the solver library, and the resize rule.
+// The Cp window: its controls, the computation through the solver library, the CSV export and
+// the resize rule.
 #include "ui/pressure/pressure_window.h"
 
 #include "core/number_format.h"
+#include "ui/main/main_window.h"
+#include "ui/main/number_box.h"
+#include "ui/main/window_slot.h"
 #include "ui/plots/picture_menu.h"
 #include "ui/plots/plot_colors.h"
 #include "ui/plots/plot_layout.h"
 #include "ui/pressure/cp_checks.h"
+#include "ui/pressure/cp_csv.h"
 #include "ui/pressure/cp_plot.h"
 #include "ui/pressure/cp_scale.h"
+#include "ui/pressure/solver_contour.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QSaveFile>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 #include <limits>
+#include <memory>
 
 namespace zarnfoil::ui {
 namespace {
@@ -88,16 +99,16 @@ PictureArea* MakePicture(QWidget* parent, const char* name, QRect twips) {
 
 } // namespace
 
-Form_Cp::Form_Cp(FoilState& s, PressureHistory& history, QWidget* parent)
-    : QWidget(parent, Qt::Window), s_(s), history_(history), layout_(MeasureCpLayout(kCpDesign)),
-      showMessage_([this](const QString& text) {
+Form_Cp::Form_Cp(FoilDocument& document, PressureHistory& history, QWidget* parent)
+    : QWidget(parent, Qt::Window), document_(document), s_(document.State()), history_(history),
+      layout_(MeasureCpLayout(kCpDesign)), showMessage_([this](const QString& text) {
           auto* box =
               new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
           box->setAttribute(Qt::WA_DeleteOnClose);
           box->open();
       }) {
     setObjectName("Form_Cp");
-    setWindowTitle("Cp distribution");
+    setWindowTitle(SectionTitle("Cp distribution", s_));
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
@@ -106,6 +117,18 @@ Form_Cp::Form_Cp(FoilState& s, PressureHistory& history, QWidget* parent)
            TwipsToPixels(kCpDesign.clientTwips.height()));
     setMinimumWidth(TwipsToPixels(layout_.cptWidthMargin) + 60);
     connect(Cmd_cp, &QPushButton::clicked, this, &Form_Cp::ComputeCp);
+    // What the first computation of a section takes, shown before it is made.
+    Txt_M->setText(Shown(kFirstMach));
+    Txt_cl->setText(Shown(kFirstLift));
+    Opt_cl->setChecked(true);
+    for (QLineEdit* box : {Txt_M, Txt_alpha, Txt_cl})
+        MakeNumberBox(box);
+    connect(&document_, &FoilDocument::sectionChanged, this, [this] {
+        if (holdsResult_)
+            Lbl_note->setText("The section has changed since this curve was computed: press "
+                              "\"Presure distribution\" to compute it again.");
+    });
+    connect(&document_, &FoilDocument::sectionRead, this, &QWidget::close);
 }
 
 void Form_Cp::BuildControls() {
@@ -129,80 +152,108 @@ void Form_Cp::BuildControls() {
     Line1 = Place(new LineSample(this), "Line1", QRect(120, 2940, 360, 120));
     Pict_Cpt = MakePicture(this, "Pict_Cpt", kCpDesign.cptTwips);
     Pict_Cp = MakePicture(this, "Pict_Cp", kCpDesign.cpTwips);
+    Lbl_note = Place(new QLabel(this), "Lbl_note", kCpDesign.noteTwips);
+    Lbl_note->setWordWrap(true);
+    Lbl_note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The pictures neither zoom nor pan: "Reset view" only draws again.
-    for (PictureArea* picture : {Pict_Cpt, Pict_Cp})
-        AttachPictureMenu(*picture, [this] {
+    for (PictureArea* picture : {Pict_Cpt, Pict_Cp}) {
+        QMenu* menu = AttachPictureMenu(*picture, [this] {
             if (s_.NCP > 0 && holdsResult_) DrawCp();
         });
-}
-
-void Form_Cp::ApplyFirstDefaults() {
-    args_.MACHIN(1) = kFirstMach;
-    args_.IMODE = 0;
-    args_.CLAIN(1) = kFirstLift;
-    history_.PREVCP = 0;
-    Txt_M->setText(Shown(args_.MACHIN(1)));
-    Txt_cl->setText(Shown(args_.CLAIN(1)));
-    Opt_cl->setChecked(true);
-    Opt_alpha->setChecked(false);
+        QAction* csv = menu->addAction("Export curve as CSV...", this, [this] {
+            const QString name = QString::fromStdString(s_.INNAME).section('.', 0, 0) + "_cp.csv";
+            const QString path = QFileDialog::getSaveFileName(
+                this, "Export curve as CSV", QDir::current().filePath(name), "CSV (*.csv)");
+            if (!path.isEmpty() && !ExportCsv(path))
+                Tell("The curve could not be written to " + QDir::toNativeSeparators(path) + ".");
+        });
+        connect(menu, &QMenu::aboutToShow, csv, [this, csv] { csv->setEnabled(holdsResult_); });
+    }
 }
 
 void Form_Cp::ComputeCp() {
     // Refusals come before anything changes.
     if (const QString refusal = SectionRefusal(s_.NP); !refusal.isEmpty()) return Tell(refusal);
+    const bool liftGiven = Opt_cl->isChecked();
+    QLineEdit* given = liftGiven ? Txt_cl : Txt_alpha;
+    const std::optional<double> machBox = ReadNumberBox(Txt_M);
+    const std::optional<double> givenBox = ReadNumberBox(given);
+    if (!machBox || !givenBox) {
+        QString problems;
+        if (!machBox) problems += NotANumber(Lbl_M->text(), Txt_M);
+        if (!givenBox) problems += NotANumber((liftGiven ? Lbl_cl : Lbl_alpha)->text(), given);
+        return Tell(problems + "Nothing was computed.");
+    }
+    const float mach = AsFloat(*machBox), clain = AsFloat(*givenBox);
+    if (const QString refusal = InputRefusal(mach, clain, liftGiven); !refusal.isEmpty())
+        return Tell(refusal);
     if (!kalto_.Load()) return Tell(kalto_.Failure());
+    const SolverContour contour = PrepareSolverContour(s_);
+    if (contour.npt == 0) return Tell(SectionRefusal(0));
 
-    if (s_.NCP == 0) ApplyFirstDefaults();
+    // The call is made on a copy of the block: a result that is not drawn leaves the window as
+    // it was.
+    auto next = std::make_unique<KaltoArguments>(args_);
     // A window opened anew starts with an empty block, even when the section has been computed
     // in an earlier one; it gets the solver's settings of a first computation too.
     if (s_.NCP == 0 || !holdsResult_) {
-        args_.ARG6 = 30;
-        args_.ARG7 = 1;
-        args_.ARG8 = 2;
-        args_.ARG10 = 0;
+        next->ARG6 = 30;
+        next->ARG7 = 1;
+        next->ARG8 = 2;
+        next->ARG10 = 0;
     }
-    const float mach = BoxNumber(Txt_M->text());
-    const bool liftGiven = Opt_cl->isChecked();
-    const float clain = BoxNumber((liftGiven ? Txt_cl : Txt_alpha)->text());
-    if (const QString refusal = InputRefusal(mach, clain, liftGiven); !refusal.isEmpty())
-        return Tell(refusal);
+    next->NCASE = 1;
+    next->NPT = contour.npt;
+    next->XC = contour.XC;
+    next->YC = contour.YC;
+    next->MACHIN(1) = mach;
+    next->IMODE = liftGiven ? 0 : 1;
+    next->CLAIN(1) = clain;
+    next->ISTAT(1) = KALTO_OK; // a library that reports no status leaves it so
+    next->Case(3) = -1;        // and one that names no model, so
+    next->Case(6) = next->Case(7) = -1;
+    kalto_.Call(*next);
 
-    args_.NCASE = 1;
-    args_.NPT = s_.NP;
-    // From the trailing edge over the upper surface to the leading edge and back.
-    for (int j = 1; j <= s_.NP; ++j) {
-        args_.XC(j) = s_.XP(s_.NP - j + 1);
-        args_.YC(j) = s_.Y_SM(s_.NP - j + 1);
-    }
-    args_.MACHIN(1) = mach;
-    args_.IMODE = liftGiven ? 0 : 1;
-    args_.CLAIN(1) = clain;
+    const QString notes = ResultNotes(*next);
+    if (ResultOutOfRange(*next))
+        return Tell(notes + "\n\nThe curve is not drawn: the pictures keep the last result.");
 
-    if (s_.NCP < std::numeric_limits<std::int16_t>::max()) ++s_.NCP;
-    if (s_.NCP > 1) {
-        // Only a curve this window has shown becomes the previous one; a window opened anew
-        // has none of its own.
-        history_.PREVCP = 0;
-        if (holdsResult_) {
-            for (int j = 1; j <= kCpStations; ++j) {
-                history_.XCPPREV(j) = args_.XCP(j);
-                history_.CPPREV(j) = args_.Cp(j);
-            }
-            history_.PREVCP = 1;
+    const std::int16_t count = s_.NCP < std::numeric_limits<std::int16_t>::max()
+                                   ? static_cast<std::int16_t>(s_.NCP + 1)
+                                   : s_.NCP;
+    // The first computation of a section has no previous curve; after it, only a curve this
+    // window has shown becomes the previous one.
+    history_.PREVCP = 0;
+    if (s_.NCP > 0 && holdsResult_) {
+        for (int j = 1; j <= kCpStations; ++j) {
+            history_.XCPPREV(j) = args_.XCP(j);
+            history_.CPPREV(j) = args_.Cp(j);
         }
+        history_.PREVCP = 1;
     }
-    MACHLAST = args_.MACHIN(1);
-
-    args_.ISTAT(1) = KALTO_OK; // a library that reports no status leaves it so
-    args_.Case(3) = -1;        // and one that names no model, so
-    args_.Case(6) = args_.Case(7) = -1;
-    kalto_.Call(args_);
+    document_.SetPressureCount(count);
+    args_ = *next;
     holdsResult_ = true;
+    MACHLAST = mach;
 
     Txt_cl->setText(Shown(args_.CLOUT));
     Txt_alpha->setText(Shown(args_.ALPHAOUT));
+    Lbl_note->setText(contour.resampled
+                          ? QString("The section's %1 points were resampled to %2 along its "
+                                    "smoothed contour for the solver.")
+                                .arg(s_.NP)
+                                .arg(kSolverPoints)
+                          : QString());
     DrawCp();
-    if (const QString notes = ResultNotes(args_); !notes.isEmpty()) Tell(notes);
+    if (!notes.isEmpty()) Tell(notes);
+}
+
+bool Form_Cp::ExportCsv(const QString& path) {
+    if (!holdsResult_) return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const QByteArray text = CpCsv(args_, QString::fromStdString(s_.INNAME));
+    return file.write(text) == text.size() && file.commit();
 }
 
 void Form_Cp::DrawCp() {
@@ -231,11 +282,22 @@ void Form_Cp::resizeEvent(QResizeEvent* event) {
     }
     Pict_Cpt->setGeometry(Pict_Cpt->x(), Pict_Cpt->y(), fit.cptWidth, fit.cptHeight);
     Pict_Cp->setGeometry(Pict_Cp->x(), fit.cpTop, fit.cpWidth, fit.cpHeight);
+    Lbl_note->setGeometry(Lbl_note->x(), fit.noteTop, fit.cpWidth, Lbl_note->height());
     if (s_.NCP > 0 && holdsResult_) DrawCp();
 }
 
 void Form_Cp::Tell(const QString& text) {
     showMessage_(text);
+}
+
+void InstallPressureWindow(Form_inp& form) {
+    auto window = std::make_shared<WindowSlot<Form_Cp>>();
+    auto history = std::make_shared<PressureHistory>();
+    QObject::connect(&form.Document(), &FoilDocument::sectionRead, &form,
+                     [history] { *history = PressureHistory{}; });
+    form.SetPressureWindow([&form, window, history] {
+        window->Show([&form, history] { return new Form_Cp(form.Document(), *history, &form); });
+    });
 }
 
 } // namespace zarnfoil::ui

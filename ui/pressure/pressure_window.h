@@ -1,9 +1,12 @@
 // Form_Cp, "Cp distribution": computes the pressure distribution of the smoothed section through
 // the solver library, at a Mach number and a lift coefficient or angle of attack, and plots Cp
-// over x and over t = ±sqrt(x) beside the curve of the computation before.
+// over x and over t = ±sqrt(x) beside the curve of the computation before. A note under the
+// pictures says what the engineer must know about the curve (a resampled section, a section
+// changed since).
 #pragma once
 
 #include "core/foil_state.h"
+#include "ui/main/foil_document.h"
 #include "ui/plots/picture_area.h"
 #include "ui/pressure/cp_layout.h"
 #include "ui/pressure/kalto_binding.h"
@@ -14,6 +17,7 @@
 
 #include <functional>
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -22,14 +26,17 @@ class QRadioButton;
 
 namespace zarnfoil::ui {
 
+class Form_inp;
+
 class Form_Cp : public QWidget {
     Q_OBJECT
   public:
     using ShowMessage = std::function<void(const QString& text)>;
 
-    // Reads the smoothed section from `s` and counts its computations in s.NCP; the previous
-    // curve is kept in `history`, which outlives the window.
-    Form_Cp(FoilState& s, PressureHistory& history, QWidget* parent = nullptr);
+    // Reads the smoothed section from the document and counts its computations there (NCP);
+    // the previous curve is kept in `history`, which outlives the window. The boxes open with
+    // what the first computation of a section uses: Mach 0.70, C lift 0.50, C lift given.
+    Form_Cp(FoilDocument& document, PressureHistory& history, QWidget* parent = nullptr);
 
     // How the window's messages reach the engineer; by default a message box that does not
     // hold up the program.
@@ -37,11 +44,14 @@ class Form_Cp : public QWidget {
     // Where to look for the solver library instead of the usual places.
     void SetSolverPaths(QStringList paths) { kalto_.SetPaths(std::move(paths)); }
 
-    // Cmd_cp: computes with the boxes' values (with the defaults at the first computation of a
-    // section) and draws.
+    // Cmd_cp: computes with the boxes' values and draws; a result outside the method's range
+    // is reported and not drawn.
     void ComputeCp();
     // Draws both pictures from the last result.
     void DrawCp();
+    // The picture menu's "Export curve as CSV...": the newest curve; false when there is none
+    // or the file could not be written.
+    bool ExportCsv(const QString& path);
 
     const KaltoArguments& Arguments() const { return args_; }
     float MachLast() const { return MACHLAST; }
@@ -54,10 +64,10 @@ class Form_Cp : public QWidget {
 
   private:
     void BuildControls();
-    void ApplyFirstDefaults();
     void Tell(const QString& text);
 
-    FoilState& s_;
+    FoilDocument& document_;
+    const FoilState& s_;
     PressureHistory& history_;
     KaltoLibrary kalto_;
     KaltoArguments args_; // passed again as the library left it, call after call
@@ -74,6 +84,12 @@ class Form_Cp : public QWidget {
     QPushButton* Cmd_cp;
     QWidget* Line1;
     PictureArea *Pict_Cpt, *Pict_Cp;
+    QLabel* Lbl_note;
 };
+
+// Lets the main window's "Pict Cp" show the Cp window: built the first time, and anew after the
+// user closed it; an open one is brought to the front. The previous curve is kept while the
+// program runs and forgotten when a new section is read.
+void InstallPressureWindow(Form_inp& form);
 
 } // namespace zarnfoil::ui
