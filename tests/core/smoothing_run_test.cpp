@@ -90,6 +90,20 @@ TEST(SmoothingRun, WeightsEqualToTheOldStripOrZeroTakeTheNewOne) {
     EXPECT_EQ(r.s.Y_SM, r.s.YP);
 }
 
+TEST(SmoothingRun, FirstOfEqualLowestPointsIsPinned) {
+    RunCase r(Naca{0.0, 0.4, 0.12, 31, true});
+    int low = 1;
+    for (int i = 1; i <= r.s.NP; ++i)
+        if (r.s.Y(i) < r.s.Y(low)) low = i;
+    r.s.Y(low + 1) = r.s.Y(low); // a flat bottom of two points, equal without rotation too
+    r.s.NOROT = 1;
+    r.p.DSMOOTH = 0.002f;
+    ASSERT_FALSE(r.Go());
+    ASSERT_EQ(r.s.YP(low), r.s.YP(low + 1));
+    EXPECT_EQ(r.s.DP(low), 0.0f);
+    EXPECT_EQ(r.s.DP(low + 1), 0.002f);
+}
+
 TEST(SmoothingRun, EndConditionsOfAQuadraticContour) {
     // X = T^2 and Y = 0.1 T + 0.05 T^2 without rotation: the difference formulas are exact,
     // dY/dT is 0 and 0.2 at the ends, d2Y/dT2 is 0.1.
