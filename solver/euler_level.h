@@ -72,7 +72,7 @@ class EulerLevel {
     std::vector<double> p_, lamI_, lamJ_, timeStep_, epsI_, epsJ_, nu_;
     std::vector<Conserved> start_, dissipated_, fresh_;
     std::vector<Conserved> fluxX_, fluxY_; // each cell's flux along x and along y
-    std::vector<double> factor_;           // smoothing work
+    std::vector<double> factor_, shape_;   // smoothing work
     // Unit normals of the wall and far faces, and the far faces' middles.
     std::vector<Vec2> wallNormal_, farNormal_, farPoint_;
 };
