@@ -144,7 +144,7 @@ double EulerLevel::WallPressure(int i) const {
     return std::max(1.5 * p_[At(i, 0)] - 0.5 * p_[At(i, 1)], 0.0);
 }
 
-void EulerLevel::FluxBalance(const FreeStream&, std::vector<Conserved>& out) {
+void EulerLevel::FluxBalance(std::vector<Conserved>& out) {
     const int ni = Ni(), nj = Nj();
     std::fill(out.begin(), out.end(), Conserved{});
     for (int j = 0; j < nj; ++j)
@@ -228,8 +228,8 @@ void EulerLevel::Dissipate(std::vector<Conserved>& out) {
         }
 }
 
-void EulerLevel::Residual(const FreeStream& stream, double blend, std::vector<Conserved>& out) {
-    FluxBalance(stream, out);
+void EulerLevel::Residual(double blend, std::vector<Conserved>& out) {
+    FluxBalance(out);
     if (blend > 0) {
         Dissipate(fresh_);
         for (int j = 0; j < Nj(); ++j)
@@ -310,7 +310,7 @@ void EulerLevel::Step(const FreeStream& stream, double cfl) {
     start_ = w;
     for (int stage = 0; stage < 5; ++stage) {
         if (stage > 0) SetHalos(stream);
-        Residual(stream, kBlend[stage], residual);
+        Residual(kBlend[stage], residual);
         Smooth(residual);
         for (int j = 0; j < Nj(); ++j)
             for (int i = 0; i < Ni(); ++i) {
