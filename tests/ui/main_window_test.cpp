@@ -247,8 +247,15 @@ class MainWindowTest : public QObject {
         Session t;
         InstallCurvatureWindow(*t.form);
         uitest::WriteNaca0012(t.dir.path(), "a.dat", 31);
+        // b.dat gives point 10 the weight 0.002, the strip a.dat is smoothed with.
         uitest::WriteNaca0012(t.dir.path(), "b.dat", 41);
+        QList<QByteArray> lines = t.Read("b.dat").split('\n');
+        QVERIFY(lines.size() > 12 && lines[11].endsWith("0.00000\r"));
+        lines[11].replace("0.00000\r", "0.00200\r");
+        QFile::remove(t.dir.filePath("b.dat"));
+        t.Write("b.dat", lines.join('\n'));
         QVERIFY(t.InputFile("a.dat"));
+        t.Type("Txt_SmS", "0.002");
         t.Click("Cmd_Geom");
         t.Click("Cmd_Pictf");
         QPointer<Form_PW> airfoil = t.form->AirfoilWindow();
@@ -278,7 +285,10 @@ class MainWindowTest : public QObject {
         QCOMPARE(QList<int>({t.s->NP, t.s->NRUN, t.s->NCP, t.s->ILE}), QList<int>({81, 0, 0, 0}));
         QVERIFY(!t.On("Cmd_Pictf") && !t.On("Cmd_cp") && t.On("Cmd_Geom"));
         QCOMPARE(t.form->windowTitle(), QString("Input file - b.dat"));
+        // The strip of a.dat's runs is no previous strip of b.dat: its weight 0.002 stays.
+        t.Type("Txt_SmS", "0.001");
         t.Click("Cmd_Geom");
+        QCOMPARE(t.s->DP(10), 0.002f);
         curvature = t.form->findChild<Form_KSM*>();
         QVERIFY(curvature && curvature->windowTitle() == "Curvature K(t) - b.dat");
         QTest::keyClick(curvature, Qt::Key_Z, Qt::ControlModifier); // nothing of a.dat to undo
@@ -434,18 +444,17 @@ class MainWindowTest : public QObject {
         t.Type("Txt_Nodes", "41");
         t.Click("Cmd_Geom");
         QVERIFY(s.NNODES == 41 && !(s.Y_SM == unsmoothed) && follows());
-        // Weight steps in the curvature window, down to the last step above 0 where the
-        // smoothing moved the section most, which holds that point close: so do they.
+        // A small weight typed in the curvature window where the smoothing moved the section
+        // most, which holds that point close: so do they.
         const PointArray smoothed = s.Y_SM;
         int moved = 2;
         for (int i = 2; i < s.NP; ++i)
             if (std::fabs(s.Y_SM(i) - s.YP(i)) > std::fabs(s.Y_SM(moved) - s.YP(moved))) moved = i;
         auto* curvature = t.form->findChild<Form_KSM*>();
         curvature->findChild<QScrollBar*>("VScr_ID")->setValue(-moved);
-        for (int k = 0; k < 39; ++k)
-            curvature->findChild<QScrollBar*>("VScr_D")->triggerAction(
-                QAbstractSlider::SliderSingleStepAdd);
-        QVERIFY(s.DP(moved) < 0.0001f && s.NRUN == 39);
+        curvature->findChild<QLineEdit*>("Txt_DI")->setText("0.00001");
+        QTest::mouseClick(curvature->findChild<QPushButton*>("Cmd_Enter"), Qt::LeftButton);
+        QVERIFY(s.DP(moved) == 0.00001f && s.NRUN == 1);
         QVERIFY(!(s.Y_SM == smoothed) && follows());
     }
 
