@@ -7,6 +7,7 @@
 #include "files/output_names.h"
 #include "files/run_smoothing.h"
 #include "files/section_reader.h"
+#include "files/wrap_around_export.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -42,17 +43,21 @@ RunOutcome RunSequence(FoilState& s, const BatchOptions& options, RunFiles files
 
 } // namespace
 
-int RunBatchJob(const BatchOptions& options, FoilState& s, std::ostream& out, std::ostream& err) {
-    const std::filesystem::path file(options.file);
-    const std::string directory = file.has_parent_path() ? file.parent_path().string() : ".";
-    const FileNames names = DeriveFileNames(directory, file.filename().string(), options.outdir);
+JobReport RunBatchJob(const BatchOptions& options, const std::string& file,
+                      const std::string& exportPath, FoilState& s, std::ostream& out,
+                      std::ostream& err) {
+    const auto fail = [&err](const std::string& message, int status) {
+        err << message << '\n';
+        return JobReport{status, std::nullopt};
+    };
+    const std::filesystem::path path(file);
+    const std::string directory = path.has_parent_path() ? path.parent_path().string() : ".";
+    const FileNames names = DeriveFileNames(directory, path.filename().string(), options.outdir);
     ApplyFileNames(s, names);
     s.IBC = options.IBC;
     // A replacement of these outputs that a killed run left unfinished is finished first.
-    if (auto failure = RecoverOutputSet(OutputPaths(names))) {
-        err << *failure << '\n';
-        return kExitWriteFailed;
-    }
+    if (auto failure = RecoverOutputSet(OutputPaths(names)))
+        return fail(*failure, kExitWriteFailed);
 
     ReaderInputs inputs;
     inputs.INPATH = names.INPATH;
@@ -62,33 +67,32 @@ int RunBatchJob(const BatchOptions& options, FoilState& s, std::ostream& out, st
     inputs.nodesText = options.nodesText;
     inputs.smoothChecked = options.smooth;
     const ReadOutcome read = ReadInputFile(inputs, s);
-    if (read.kind != ReadOutcome::Kind::ReadOk) {
-        err << ForTerminal(read.message) << '\n';
-        return ExitStatusFor(read.kind);
-    }
+    if (read.kind != ReadOutcome::Kind::ReadOk)
+        return fail(ForTerminal(read.message), ExitStatusFor(read.kind));
     for (const std::string& note : read.notes)
         err << note << '\n';
     s.NOROT = options.withoutRotation ? 1 : 0;
 
     for (const WeightEdit& edit : options.reruns)
-        if (edit.index > s.NP) {
-            err << "--rerun " << edit.index << ": the section has points 1 to " << s.NP << ".\n";
-            return kExitUsage;
-        }
+        if (edit.index > s.NP)
+            return fail("--rerun " + std::to_string(edit.index) + ": the section has points 1 to " +
+                            std::to_string(s.NP) + ".",
+                        kExitUsage);
+    std::error_code error;
+    if (!exportPath.empty() && std::filesystem::equivalent(exportPath, names.INPATH, error))
+        return fail("The export " + exportPath + " would replace the section file itself.",
+                    kExitRefused);
     // The whole job once without files: a run that would be refused writes nothing.
     const auto trial = std::make_unique<FoilState>(s);
-    if (const RunOutcome dry = RunSequence(*trial, options, RunFiles::Skip); !dry.Succeeded()) {
-        err << dry.message << '\n';
-        return ExitStatusFor(dry.kind);
-    }
+    if (const RunOutcome dry = RunSequence(*trial, options, RunFiles::Skip); !dry.Succeeded())
+        return fail(dry.message, ExitStatusFor(dry.kind));
     const RunOutcome run = RunSequence(s, options, RunFiles::Write);
-    if (!run.Succeeded()) {
-        err << run.message << '\n';
-        return ExitStatusFor(run.kind);
-    }
-    err << file.filename().string() << ": " << FairnessSummary(run.fairness, s) << '\n';
+    if (!run.Succeeded()) return fail(run.message, ExitStatusFor(run.kind));
+    if (!exportPath.empty())
+        if (auto failure = WriteWrapAround(s, options.exportPoints, exportPath))
+            return fail(*failure, kExitWriteFailed);
     if (options.json) WriteJsonSummary(out, s, run.fairness);
-    return kExitDone;
+    return {kExitDone, run.fairness};
 }
 
 } // namespace zarnfoil::batch

@@ -2,18 +2,21 @@
 #include "cli/batch_options.h"
 
 #include "core/number_field.h"
+#include "files/wrap_around_export.h"
 
 #include <cmath>
 
 namespace zarnfoil::batch {
 
 const char* const kUsage =
-    "usage: zarnfoil-batch FILE [--grid file|upper|cos] [--nodes N] [--no-smooth] [--strip S]\n"
-    "                      [--bc 1|2] [--no-rotate] [--stl] [--stl-domain A,B,S,Z]\n"
+    "usage: zarnfoil-batch FILE|FOLDER ... [--grid file|upper|cos] [--nodes N] [--no-smooth]\n"
+    "                      [--strip S] [--bc 1|2] [--no-rotate] [--stl] [--stl-domain A,B,S,Z]\n"
     "                      [--chord C] [--rerun I=D ...] [--outdir DIR] [--json]\n"
+    "                      [--export FILE|FOLDER [--points N]] [--jobs N] [--summary FILE]\n"
     "\n"
-    "Reads the section FILE and smooths it, writing FILE's stem + out1, out2 (and stl,\n"
-    "stl.prop with --stl) beside it or in DIR.\n"
+    "Reads each section FILE (and every *.dat file of each FOLDER) and smooths it, writing\n"
+    "FILE's stem + out1, out2 (and stl, stl.prop with --stl) beside it or in DIR, and prints\n"
+    "one summary line per section.\n"
     "  --grid     new X-grid: from X_INP.DAT in the file's folder, from the upper surface\n"
     "             (default) or a cosine distribution of --nodes nodes (default 61)\n"
     "  --strip    smoothing strip (default 0.0); --no-smooth turns smoothing off\n"
@@ -25,10 +28,16 @@ const char* const kUsage =
     "             chords (default 3,3,3,0.1)\n"
     "  --chord    the chord length the STL solid is scaled to (default 1)\n"
     "  --rerun I=D  set weight I to D and smooth again, as the curvature window does\n"
-    "  --json     print a JSON summary of the section after the last run\n"
-    "exit status: 0 done, 1 bad command line, 2 bad data line, 3 no layout keyword,\n"
-    "             4 unreadable file, 5 capacity exceeded, 6 section refused,\n"
-    "             7 output files not written\n";
+    "  --json     print a JSON summary of each section after its last run (several\n"
+    "             sections: a JSON array); the summary lines then go to standard error\n"
+    "  --export   write the smoothed section in the wrap-around layout to FILE, or to\n"
+    "             FOLDER/<stem>_smooth.dat for each section; --points N resamples it to N\n"
+    "             points clustered at both ends (default: the exported contour of the run)\n"
+    "  --jobs     sections run at once (default: one per core)\n"
+    "  --summary  write the summary lines as CSV to FILE\n"
+    "exit status: the worst of the sections: 0 done, 1 bad command line, 2 bad data line,\n"
+    "             3 no layout keyword, 4 unreadable file, 5 capacity exceeded, 6 section\n"
+    "             refused, 7 output files not written\n";
 
 ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     BatchOptions o;
@@ -111,15 +120,31 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             if (!value(o.outdir)) return fail("--outdir needs a folder");
         } else if (a == "--json") {
             o.json = true;
+        } else if (a == "--export") {
+            if (!value(o.exportPath) || o.exportPath.empty())
+                return fail("--export needs a file or a folder");
+        } else if (a == "--points") {
+            const auto n = value(v) ? ReadWholeNumber(v) : std::nullopt;
+            if (!n || *n != std::floor(*n) || *n < 3 || *n > kMaxExportPoints)
+                return fail("--points takes a whole number of points from 3 to " +
+                            std::to_string(kMaxExportPoints) + ", not \"" + v + "\"");
+            o.exportPoints = static_cast<int>(*n);
+        } else if (a == "--jobs") {
+            const auto n = value(v) ? ReadWholeNumber(v) : std::nullopt;
+            if (!n || *n != std::floor(*n) || *n < 1 || *n > 1024)
+                return fail("--jobs takes a whole number from 1 to 1024, not \"" + v + "\"");
+            o.jobs = static_cast<int>(*n);
+        } else if (a == "--summary") {
+            if (!value(o.summaryPath) || o.summaryPath.empty())
+                return fail("--summary needs a file");
         } else if (!a.empty() && a[0] == '-' && a != "-") {
             return fail("unknown option " + a);
-        } else if (o.file.empty()) {
-            o.file = a;
         } else {
-            return fail("only one section file can be read, not also \"" + a + "\"");
+            o.files.push_back(a);
         }
     }
-    if (o.file.empty() && !o.help) return fail("no section file given");
+    if (o.files.empty() && !o.help) return fail("no section file given");
+    if (o.exportPoints != 0 && o.exportPath.empty()) return fail("--points goes with --export");
     result.options = o;
     return result;
 }

@@ -16,8 +16,8 @@ struct WeightEdit {
 };
 
 struct BatchOptions {
-    std::string file;
-    std::int16_t gridChoice = 1; // upper surface
+    std::vector<std::string> files; // section files, and folders whose *.dat files are read
+    std::int16_t gridChoice = 1;    // upper surface
     std::string nodesText = "61";
     bool smooth = true;
     std::string stripText = "0.0";
@@ -28,6 +28,10 @@ struct BatchOptions {
     std::vector<WeightEdit> reruns;
     std::string outdir;
     bool json = false;
+    std::string exportPath;  // --export: the smoothed section in the wrap-around layout
+    int exportPoints = 0;    // --points: resampled to this many points (0: the run's contour)
+    int jobs = 0;            // sections run at once (0: one per core)
+    std::string summaryPath; // --summary: one CSV row per section
     bool help = false;
 };
 

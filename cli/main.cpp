@@ -1,9 +1,11 @@
-// zarnfoil-batch: read a section file and smooth it without windows.
-#include "cli/batch_job.h"
+// zarnfoil-batch: read section files and smooth them without windows.
 #include "cli/batch_options.h"
+#include "cli/batch_run.h"
+#include "files/exit_status.h"
 
 #include <iostream>
-#include <memory>
+
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     using namespace zarnfoil;
@@ -17,6 +19,6 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return kExitDone;
     }
-    auto state = std::make_unique<zarnfoil::FoilState>();
-    return RunBatchJob(*parsed.options, *state, std::cout, std::cerr);
+    // The progress bar only where someone watches it.
+    return RunBatch(*parsed.options, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
 }

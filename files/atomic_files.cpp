@@ -152,9 +152,7 @@ std::string JournalPath(const std::string& firstPath) {
 
 // The journal lists, for each file of the set, its final, temporary and backup names within
 // the folder, separated by NUL characters (names may hold any other character).
-std::optional<std::string> WriteJournal(const std::string& journal,
-                                        const std::vector<JournalEntry>& entries,
-                                        const FolderLock& lock) {
+std::string JournalText(const std::vector<JournalEntry>& entries) {
     std::string text(kJournalHeader);
     text += '\n';
     for (const JournalEntry& e : entries) {
@@ -165,21 +163,7 @@ std::optional<std::string> WriteJournal(const std::string& journal,
     }
     text += "end";
     text += '\0';
-    std::string temporary;
-    int error = 0;
-    const int fd = CreateUnique(journal, kTempSuffix, temporary, error);
-    if (fd < 0) return Reason(error);
-    bool ok = WriteAll(fd, text, error);
-    if (ok && ::fsync(fd) != 0) ok = false, error = errno;
-    if (const int closeError = CloseKeepingError(fd); ok && closeError != 0)
-        ok = false, error = closeError;
-    if (ok && ::rename(temporary.c_str(), journal.c_str()) != 0) ok = false, error = errno;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return Reason(error);
-    }
-    if (!lock.Sync()) return Reason(errno);
-    return std::nullopt;
+    return text;
 }
 
 // The entries of a journal, or nothing when there is none (or it is not one of ours).
@@ -214,20 +198,18 @@ std::vector<JournalEntry> ReadJournal(const std::string& journal) {
     return entries;
 }
 
-// Puts the set back as it was before its commit: renamed files return to their backups (or
-// go, when there was none); what the commit left is removed.
+// Puts the set back as it was before its commit: a renamed file returns to its backup, or
+// goes when it had none (it did not exist before); files not renamed stay as they are.
 void RollBack(const std::vector<JournalEntry>& entries) {
     for (const JournalEntry& e : entries) {
-        const bool renamed = !Exists(e.temporary);
-        if (!e.backup.empty() && Exists(e.backup)) {
-            if (renamed)
-                ::rename(e.backup.c_str(), e.path.c_str());
-            else
-                ::unlink(e.backup.c_str());
-        } else if (renamed && e.backup.empty()) {
+        if (Exists(e.temporary)) {
+            ::unlink(e.temporary.c_str());
+            if (!e.backup.empty()) ::unlink(e.backup.c_str());
+        } else if (!e.backup.empty() && Exists(e.backup)) {
+            ::rename(e.backup.c_str(), e.path.c_str());
+        } else {
             ::unlink(e.path.c_str());
         }
-        ::unlink(e.temporary.c_str());
     }
 }
 
@@ -298,15 +280,17 @@ std::optional<std::string> RecoverLocked(const std::vector<std::string>& paths,
     return failure;
 }
 
-// A copy of `path` as a backup, for folders without hard links.
-bool CopyAsBackup(const std::string& path, std::string& backup, int& error) {
+// A copy of `path` as `backup`, for folders without hard links.
+bool CopyAsBackup(const std::string& path, const std::string& backup, int& error) {
     const int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) {
         error = errno;
         return false;
     }
-    const int out = CreateUnique(path, kBackupSuffix, backup, error);
+    const int out =
+        ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     bool ok = out >= 0;
+    if (!ok) error = errno;
     char buffer[65536];
     while (ok) {
         const ssize_t n = ::read(in, buffer, sizeof buffer);
@@ -318,8 +302,49 @@ bool CopyAsBackup(const std::string& path, std::string& backup, int& error) {
     if (ok && ::fsync(out) != 0) ok = false, error = errno;
     ::close(in);
     if (out >= 0) ::close(out);
-    if (!ok && !backup.empty()) ::unlink(backup.c_str());
+    if (!ok && out >= 0) ::unlink(backup.c_str());
     return ok;
+}
+
+// Backups of the files the commit replaces; false, with nothing left behind, when one of
+// them cannot be kept.
+bool SaveBackups(const std::vector<JournalEntry>& entries, std::string& failedPath, int& error) {
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        const JournalEntry& e = entries[k];
+        struct stat st {};
+        if (::lstat(e.path.c_str(), &st) != 0) continue; // nothing to keep
+        error = S_ISDIR(st.st_mode) ? EISDIR : 0;
+        if (error == 0 && ::link(e.path.c_str(), e.backup.c_str()) != 0 &&
+            !CopyAsBackup(e.path, e.backup, error) && error == 0)
+            error = EIO;
+        if (error != 0) {
+            for (std::size_t j = 0; j < k; ++j)
+                ::unlink(entries[j].backup.c_str());
+            failedPath = e.path;
+            return false;
+        }
+    }
+    return true;
+}
+
+// A new file `path`.<tag><suffix> that carries the lock of a live run. It is created and
+// locked within the folder's lock, so that no other run takes it for a file left by a dead
+// one. Returns the descriptor, or -1 with `error` set.
+int CreateLive(const std::string& path, std::string_view suffix, std::string& created, int& error) {
+    const FolderLock lock(FolderOf(path));
+    if (lock.Error() != 0) {
+        error = lock.Error();
+        return -1;
+    }
+    const int fd = CreateUnique(path, suffix, created, error);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        error = errno;
+        ::close(fd);
+        ::unlink(created.c_str());
+        created.clear();
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace
@@ -346,21 +371,10 @@ AtomicFiles::~AtomicFiles() {
 OutputFile& AtomicFiles::Open(const std::string& path) {
     std::string temporary;
     int error = 0;
-    int fd = -1;
-    {
-        // Created and locked within the folder's lock, so that no other run takes it for a
-        // file left by a dead one.
-        const FolderLock lock(FolderOf(path));
-        if (lock.Error() != 0) {
-            error = lock.Error();
-        } else {
-            fd = CreateUnique(path, kTempSuffix, temporary, error);
-            if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) error = errno;
-        }
-    }
+    const int fd = CreateLive(path, kTempSuffix, temporary, error);
     struct stat st {};
     // The new file keeps the permissions of the one it replaces.
-    if (fd >= 0 && error == 0 && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+    if (fd >= 0 && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
         ::fchmod(fd, st.st_mode & 07777);
     files_.push_back(std::make_unique<OutputFile>(path, temporary, fd, error));
     return *files_.back();
@@ -374,52 +388,57 @@ std::optional<std::string> AtomicFiles::Commit() {
         Discard();
         return message;
     };
+    // Everything that can be done before the folder's lock is: the files and the journal on
+    // the disk, so that runs on other sets in the folder wait as little as they can.
     for (auto& f : files_) {
         if (f->Error() == 0 && f->Fd() >= 0 && ::fsync(f->Fd()) != 0) f->Fail(errno);
         if (f->Error() != 0) return fail("write", f->Path(), Reason(f->Error()));
     }
-
     std::vector<std::string> paths;
-    for (auto& f : files_)
+    std::vector<JournalEntry> entries;
+    for (auto& f : files_) {
         paths.push_back(f->Path());
+        entries.push_back({f->Path(), f->Temporary(),
+                           f->Path() + "." + UniqueTag() + std::string(kBackupSuffix)});
+    }
+    const std::string journal = JournalPath(paths.front());
+    std::string journalTemporary;
+    int error = 0;
+    OutputFile journalFile(journal, {}, CreateLive(journal, kTempSuffix, journalTemporary, error),
+                           error);
+    journalFile.Write(JournalText(entries));
+    if (journalFile.Error() == 0 && ::fsync(journalFile.Fd()) != 0) journalFile.Fail(errno);
+    if (journalFile.Error() != 0) {
+        if (!journalTemporary.empty()) ::unlink(journalTemporary.c_str());
+        return fail("write", journal, Reason(journalFile.Error()));
+    }
+
     const FolderLock lock(FolderOf(paths.front()));
-    if (lock.Error() != 0) return fail("write", paths.front(), Reason(lock.Error()));
+    if (lock.Error() != 0) {
+        ::unlink(journalTemporary.c_str());
+        return fail("write", paths.front(), Reason(lock.Error()));
+    }
     if (auto failure = RecoverLocked(paths, lock)) {
+        ::unlink(journalTemporary.c_str());
         Discard();
         return *failure;
     }
-
-    std::vector<JournalEntry> entries;
-    for (auto& f : files_) {
-        JournalEntry e{f->Path(), f->Temporary(), {}};
-        struct stat st {};
-        if (::lstat(e.path.c_str(), &st) == 0) {
-            int error = S_ISDIR(st.st_mode) ? EISDIR : 0;
-            bool saved = false;
-            if (error == 0) {
-                e.backup = e.path + "." + UniqueTag() + std::string(kBackupSuffix);
-                saved = ::link(e.path.c_str(), e.backup.c_str()) == 0;
-                if (!saved) {
-                    e.backup.clear();
-                    saved = CopyAsBackup(e.path, e.backup, error);
-                }
-            }
-            if (!saved) {
-                RemoveBackups(entries);
-                return fail("replace", e.path, Reason(error));
-            }
-        }
-        entries.push_back(std::move(e));
+    std::string failedPath;
+    if (!SaveBackups(entries, failedPath, error)) {
+        ::unlink(journalTemporary.c_str());
+        return fail("replace", failedPath, Reason(error));
     }
-
-    const std::string journal = JournalPath(paths.front());
-    if (auto failure = WriteJournal(journal, entries, lock)) {
+    // From here on the journal stands for the new set: a later run completes it.
+    if (::rename(journalTemporary.c_str(), journal.c_str()) != 0 || !lock.Sync()) {
+        error = errno;
+        ::unlink(journalTemporary.c_str());
+        ::unlink(journal.c_str());
         RemoveBackups(entries);
-        return fail("replace", paths.front(), *failure);
+        return fail("replace", paths.front(), Reason(error));
     }
     for (const JournalEntry& e : entries)
         if (::rename(e.temporary.c_str(), e.path.c_str()) != 0) {
-            const int error = errno;
+            error = errno;
             RollBack(entries);
             lock.Sync();
             ::unlink(journal.c_str());
@@ -443,7 +462,7 @@ void AtomicFiles::Discard() {
 }
 
 std::optional<std::string> RecoverOutputSet(const std::vector<std::string>& paths) {
-    if (paths.empty()) return std::nullopt;
+    if (paths.empty() || paths.front().empty()) return std::nullopt; // no set named yet
     const FolderLock lock(FolderOf(paths.front()));
     if (lock.Error() == ENOENT) return std::nullopt; // no folder, nothing to recover
     if (lock.Error() != 0)

@@ -340,11 +340,18 @@ Failure SectionParser::ReadBlwf(bool inverse) {
             if (firstExtra == 0) firstExtra = lines_.Number();
             lastExtra = lines_.Number();
         }
-    if (firstExtra != 0)
-        notes_.push_back(Sprintf("Lines %d to %d of %s follow the points that line %d announces "
-                                 "(NU = %d, NL = %d%s) and were not read.",
-                                 firstExtra, lastExtra, inputs_.INNAME.c_str(), countsLine, nu, nl,
-                                 mirrored ? ", the lower surface mirrored" : ""));
+    if (firstExtra != 0) {
+        const std::string lines =
+            firstExtra == lastExtra
+                ? Sprintf("Line %d of %s follows", firstExtra, inputs_.INNAME.c_str())
+                : Sprintf("Lines %d to %d of %s follow", firstExtra, lastExtra,
+                          inputs_.INNAME.c_str());
+        notes_.push_back(lines + Sprintf(" the points that line %d announces (NU = %d, NL = %d%s) "
+                                         "and %s not read.",
+                                         countsLine, nu, nl,
+                                         mirrored ? ", the lower surface mirrored" : "",
+                                         firstExtra == lastExtra ? "was" : "were"));
+    }
     return std::nullopt;
 }
 

@@ -72,6 +72,7 @@ EulerLevel::EulerLevel(EulerGrid grid, Dissipation dissipation)
             lengthJ_.push_back(Length(meanJ_.back()));
         }
     factor_.assign(n, 0.0);
+    shape_.assign(static_cast<std::size_t>(grid_.ni), 0.0);
     for (int i = 0; i < grid_.ni; ++i) {
         wallNormal_.push_back(Unit(grid_.FaceJ(i, 0)));
         farNormal_.push_back(Unit(grid_.FaceJ(i, grid_.nj)));
@@ -143,7 +144,7 @@ double EulerLevel::WallPressure(int i) const {
     return std::max(1.5 * p_[At(i, 0)] - 0.5 * p_[At(i, 1)], 0.0);
 }
 
-void EulerLevel::FluxBalance(const FreeStream&, std::vector<Conserved>& out) {
+void EulerLevel::FluxBalance(std::vector<Conserved>& out) {
     const int ni = Ni(), nj = Nj();
     std::fill(out.begin(), out.end(), Conserved{});
     for (int j = 0; j < nj; ++j)
@@ -227,8 +228,8 @@ void EulerLevel::Dissipate(std::vector<Conserved>& out) {
         }
 }
 
-void EulerLevel::Residual(const FreeStream& stream, double blend, std::vector<Conserved>& out) {
-    FluxBalance(stream, out);
+void EulerLevel::Residual(double blend, std::vector<Conserved>& out) {
+    FluxBalance(out);
     if (blend > 0) {
         Dissipate(fresh_);
         for (int j = 0; j < Nj(); ++j)
@@ -245,24 +246,46 @@ void EulerLevel::Residual(const FreeStream& stream, double blend, std::vector<Co
 }
 
 void EulerLevel::Smooth(std::vector<Conserved>& r) {
-    // (1 - eps d2) r' = r along each line of cells, solved in place by elimination: forward,
-    // r(n) becomes (r(n) + eps r(n-1)) / pivot with factor(n) = -eps / pivot, then back,
-    // r(n) -= factor(n) r(n+1). A line's ends take no neighbour beyond them.
+    // (1 - eps d2) r' = r along each line of cells. Round a ring the line closes on itself
+    // across the wake cut: the corner elements of the cyclic system are taken out by the
+    // Sherman-Morrison formula, leaving two tridiagonal systems, one for the residual (y) and
+    // one for the correction's shape (z), each solved by elimination: forward,
+    // v(n) = (v(n) - sub(n) v(n-1)) / pivot with factor(n) = sup(n) / pivot, then back,
+    // v(n) -= factor(n) v(n+1). Along a ray the line ends at the wall and the far boundary.
     const int ni = Ni(), nj = Nj();
     for (int j = 0; j < nj; ++j) {
-        double previous = 0;
+        const std::size_t first = At(0, j), last = At(ni - 1, j);
+        const double e0 = epsI_[first], eLast = epsI_[last];
+        const double gamma = -(1 + 2 * e0);
+        double factor = 0;
         for (int i = 0; i < ni; ++i) {
             const std::size_t k = At(i, j);
             const double e = epsI_[k];
-            const double inverse = 1 / (1 + 2 * e + e * previous);
-            previous = i + 1 < ni ? -e * inverse : 0;
-            factor_[k] = previous;
-            r[k] = inverse * (r[k] + e * (i > 0 ? r[k - 1] : Conserved{}));
+            double diagonal = 1 + 2 * e;
+            if (i == 0) diagonal -= gamma;
+            if (i == ni - 1) diagonal -= eLast * e0 / gamma;
+            const double inverse = 1 / (diagonal + e * factor);
+            const Conserved before = i > 0 ? r[k - 1] : Conserved{};
+            const double zBefore = i > 0 ? shape_[static_cast<std::size_t>(i - 1)] : 0;
+            factor = -e * inverse;
+            factor_[k] = factor;
+            r[k] = inverse * (r[k] + e * before);
+            // z's right-hand side: gamma in the first row, the corner -eLast in the last.
+            const double u = i == 0 ? gamma : i == ni - 1 ? -eLast : 0;
+            shape_[static_cast<std::size_t>(i)] = inverse * (u + e * zBefore);
         }
         for (int i = ni - 2; i >= 0; --i) {
             const std::size_t k = At(i, j);
             r[k] -= factor_[k] * r[k + 1];
+            shape_[static_cast<std::size_t>(i)] -=
+                factor_[k] * shape_[static_cast<std::size_t>(i + 1)];
         }
+        const double zFirst = shape_.front(), zLast = shape_[static_cast<std::size_t>(ni - 1)];
+        const double beta = -e0;
+        const Conserved share =
+            (1 / (1 + zFirst + beta * zLast / gamma)) * (r[first] + (beta / gamma) * r[last]);
+        for (int i = 0; i < ni; ++i)
+            r[At(i, j)] -= shape_[static_cast<std::size_t>(i)] * share;
     }
     // Along the rays, all rays at once ring by ring.
     for (int j = 0; j < nj; ++j)
@@ -287,7 +310,7 @@ void EulerLevel::Step(const FreeStream& stream, double cfl) {
     start_ = w;
     for (int stage = 0; stage < 5; ++stage) {
         if (stage > 0) SetHalos(stream);
-        Residual(stream, kBlend[stage], residual);
+        Residual(kBlend[stage], residual);
         Smooth(residual);
         for (int j = 0; j < Nj(); ++j)
             for (int i = 0; i < Ni(); ++i) {

@@ -43,7 +43,7 @@ class EulerLevel {
     // Flux balance of every cell (outflow positive) less its dissipation, plus the forcing:
     // `residual` = Q(w) - D + forcing. The dissipation D is computed anew with weight `blend`
     // and the last one with 1 - blend (blend 1: anew only; 0: the last one).
-    void Residual(const FreeStream& stream, double blend, std::vector<Conserved>& residual);
+    void Residual(double blend, std::vector<Conserved>& residual);
     // Implicit residual smoothing along rings and rays, in place.
     void Smooth(std::vector<Conserved>& residual);
     // One multistage time step of every cell; the residual work array is returned filled with
@@ -60,7 +60,7 @@ class EulerLevel {
     std::vector<Conserved> residual; // work array, also read by the multigrid
 
   private:
-    void FluxBalance(const FreeStream& stream, std::vector<Conserved>& out);
+    void FluxBalance(std::vector<Conserved>& out);
     void Dissipate(std::vector<Conserved>& out);
 
     EulerGrid grid_;
@@ -72,7 +72,7 @@ class EulerLevel {
     std::vector<double> p_, lamI_, lamJ_, timeStep_, epsI_, epsJ_, nu_;
     std::vector<Conserved> start_, dissipated_, fresh_;
     std::vector<Conserved> fluxX_, fluxY_; // each cell's flux along x and along y
-    std::vector<double> factor_;           // smoothing work
+    std::vector<double> factor_, shape_;   // smoothing work
     // Unit normals of the wall and far faces, and the far faces' middles.
     std::vector<Vec2> wallNormal_, farNormal_, farPoint_;
 };

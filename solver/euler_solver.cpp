@@ -1,7 +1,7 @@
 // Full-approximation multigrid in W cycles: one time step on each grid on the way down, the
 // coarse grid driven by the fine grid's residual, its correction brought back by bilinear
-// interpolation. The flow starts as the free stream; the far field's vortex follows the lift
-// of the moment.
+// interpolation. The flow starts as the incompressible flow of the section map with the Kutta
+// condition's circulation; the far field's vortex follows the lift of the moment.
 #include "solver/euler_solver.h"
 
 #include "solver/euler_level.h"
@@ -38,7 +38,7 @@ struct Multigrid {
 
 void Restrict(EulerLevel& fine, EulerLevel& coarse, const FreeStream& stream, double cfl) {
     fine.SetHalos(stream);
-    fine.Residual(stream, 1.0, fine.residual);
+    fine.Residual(1.0, fine.residual);
     std::vector<Conserved>& sum = coarse.forcing;
     for (int j = 0; j < coarse.Nj(); ++j)
         for (int i = 0; i < coarse.Ni(); ++i) {
@@ -60,7 +60,7 @@ void Restrict(EulerLevel& fine, EulerLevel& coarse, const FreeStream& stream, do
     std::fill(coarse.forcing.begin(), coarse.forcing.end(), Conserved{});
     coarse.SetHalos(stream);
     coarse.Spectral(cfl);
-    coarse.Residual(stream, 1.0, coarse.residual);
+    coarse.Residual(1.0, coarse.residual);
     for (int j = 0; j < coarse.Nj(); ++j)
         for (int i = 0; i < coarse.Ni(); ++i) {
             const std::size_t k = coarse.At(i, j);

@@ -117,9 +117,13 @@ TEST(BatchProcesses, RunsKilledAtRandomMomentsLeaveOneRunsSet) {
         sets.push_back(SetText(reference.Path()));
     }
     job.insert(job.end(), reruns.begin(), reruns.end());
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(RunToEnd(job), 0);
-    const auto whole = std::chrono::steady_clock::now() - start;
+    // The job's duration on a quiet moment: kills fall anywhere within it.
+    auto whole = std::chrono::steady_clock::duration::max();
+    for (int k = 0; k < 3; ++k) {
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(RunToEnd(job), 0);
+        whole = std::min(whole, std::chrono::steady_clock::now() - start);
+    }
     ASSERT_EQ(SetText(killed.Path()), sets.back());
 
     std::mt19937 random(20261206);
@@ -127,8 +131,12 @@ TEST(BatchProcesses, RunsKilledAtRandomMomentsLeaveOneRunsSet) {
         0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
     const std::vector<std::string> paths = {killed / "wing.out1", killed / "wing.out2",
                                             killed / "wing.stl", killed / "wing.stl.prop"};
-    int cutShort = 0, unfinishedCommits = 0;
-    for (int kill = 0; kill < 50; ++kill) {
+    // At least 50 kills; more, up to a time limit, for more of them to land inside a commit.
+    int cutShort = 0, unfinishedCommits = 0, kill = 0;
+    const auto killing = std::chrono::steady_clock::now();
+    for (; kill < 50 ||
+           (kill < 300 && std::chrono::steady_clock::now() - killing < std::chrono::seconds(5));
+         ++kill) {
         const pid_t pid = Spawn(job);
         ASSERT_GT(pid, 0);
         std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
@@ -141,8 +149,8 @@ TEST(BatchProcesses, RunsKilledAtRandomMomentsLeaveOneRunsSet) {
             << "kill " << kill << ": " << testing::OutputSetFault(killed.Path(), "wing.");
         EXPECT_TRUE(testing::WorkFilesIn(killed.Path()).empty()) << "kill " << kill;
     }
-    EXPECT_GT(cutShort, 25); // most kills land while the job runs
-    std::printf("%d of 50 kills cut a job short, %d inside a commit\n", cutShort,
+    EXPECT_GT(cutShort, kill / 4); // kills land while the job runs
+    std::printf("%d of %d kills cut a job short, %d inside a commit\n", cutShort, kill,
                 unfinishedCommits);
 }
 

@@ -1,5 +1,6 @@
 // Fuzzes the batch command: the input's first line is the command line (words separated by
-// blanks, re-runs and --json included), the rest the section file. Whatever the options, a job
+// blanks, re-runs, --json and --export included), the rest the section file. Whatever the
+// options, a job
 // that does not end with 0 leaves no file at all, one that does leaves one run's set, no work
 // file stays behind, and the JSON summary is valid JSON.
 #include "cli/batch_job.h"
@@ -31,18 +32,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto out = fuzz::EmptyFolder("batch-out");
     std::ofstream(in / "in.dat", std::ios::binary) << input.substr(newline + 1);
     batch::BatchOptions options = *parsed.options;
-    options.file = (in / "in.dat").string();
     options.outdir = out.string();
+    const std::string exportPath = options.exportPath.empty() ? "" : (out / "export.dat").string();
 
     auto s = std::make_unique<FoilState>();
     std::ostringstream printed, messages;
-    const int status = batch::RunBatchJob(options, *s, printed, messages);
+    const int status =
+        batch::RunBatchJob(options, (in / "in.dat").string(), exportPath, *s, printed, messages)
+            .status;
     if (status != kExitDone) {
         if (!fuzz::IsEmpty(out)) std::abort();
         return 0;
     }
     if (!testing::OutputSetFault(out, "in.").empty() || !testing::WorkFilesIn(out).empty())
         std::abort();
+    if (!exportPath.empty() && !std::filesystem::exists(exportPath)) std::abort();
     if (options.json && !testing::JsonCheck::Valid(printed.str())) std::abort();
     return 0;
 }

@@ -61,7 +61,7 @@ TEST(EulerGrid, FreeStreamStaysFreeStream) {
         flow.SetHalos(stream);
         flow.Spectral(7);
         std::vector<Conserved> residual(flow.CellCount());
-        flow.Residual(stream, 1, residual);
+        flow.Residual(1, residual);
         double largest = 0;
         for (int j = 2; j < flow.Nj(); ++j)
             for (int i = 0; i < flow.Ni(); ++i) {

@@ -9,6 +9,7 @@
 #include "ui/plots/plot_colors.h"
 #include "ui_test_support.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileSystemModel>
@@ -294,12 +295,14 @@ class MainWindowTest : public QObject {
         QTest::keyClick(curvature, Qt::Key_Z, Qt::ControlModifier); // nothing of a.dat to undo
         QVERIFY(t.s->NRUN == 0 && QFile::exists(t.dir.filePath("b.out1")));
 
-        // The File menu: Open... (Ctrl+O), the sections read in this run, Quit (Ctrl+Q).
+        // The File menu: Open... (Ctrl+O), the sections read in this run, the export of the
+        // smoothed section, Quit (Ctrl+Q).
         auto* file = t.form->findChild<QMenu*>("FileMenu");
         QStringList items;
         for (const QAction* action : file->actions())
             items << action->text() + " " + action->shortcut().toString();
-        QCOMPARE(items, QStringList({"&Open... Ctrl+O", "&Recent Files ", " ", "&Quit Ctrl+Q"}));
+        QCOMPARE(items, QStringList({"&Open... Ctrl+O", "&Recent Files ", "Export section... ", " ",
+                                     "&Quit Ctrl+Q"}));
         QCOMPARE(t.form->RecentFiles(), QStringList({t.Path("b.dat"), t.Path("a.dat")}));
         const QList<QAction*> recent = t.form->findChild<QMenu*>("RecentMenu")->actions();
         QVERIFY(recent.size() == 2 && recent[1]->text() == "&2 " + t.Path("a.dat"));
@@ -308,7 +311,7 @@ class MainWindowTest : public QObject {
         t.form->SetAskFile([&t] { return t.dir.filePath("b.dat"); });
         file->actions()[0]->trigger();
         QVERIFY(t.s->NP == 81 && t.Text("InpFile") == "b.dat");
-        file->actions()[3]->trigger();
+        file->actions()[4]->trigger(); // Quit
         QCOMPARE(t.endings, QList<int>({kExitDone}));
     }
 
@@ -518,6 +521,27 @@ class MainWindowTest : public QObject {
             t.Click(button);
             QVERIFY(window() && window()->isVisible() && window()->View().VIEW_XC == loadedXC);
         }
+    }
+
+    void readsTheDatabaseLayoutsAndExportsTheSmoothedSection() {
+        Session t;
+        QVERIFY(QFile::copy(ZARNFOIL_EXAMPLES "/naca4415_split.dat",
+                            t.dir.filePath("naca4415_split.dat")));
+        QVERIFY(t.InputFile("naca4415_split.dat"));
+        QVERIFY(t.s->NP == 61 && t.Text("Txt_NP") == "61" && t.Checked("Opt_NF(0)"));
+        auto* exportSection = t.form->findChild<QAction*>("Mnu_Export");
+        QVERIFY(exportSection && exportSection->text() == "Export section..." &&
+                !exportSection->isEnabled());
+        t.Click("Cmd_Geom");
+        QVERIFY(exportSection->isEnabled());
+        QVERIFY(t.form->ExportSection(t.dir.filePath("smooth.dat")));
+        QFile file(t.dir.filePath("smooth.dat"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.front(), QByteArray("NACA 4415 (split, open trailing edge)"));
+        QCOMPARE(lines.size(), t.s->NOUT + 2); // the title, the points, the last line's end
+        QCOMPARE(lines[1], QByteArray(" 1.00000000 ") +
+                               QByteArray::number(t.s->YOUT(1), 'f', 8).rightJustified(11, ' '));
     }
 };
 

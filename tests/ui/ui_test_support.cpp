@@ -68,7 +68,9 @@ QStringList UnlikeTheBatchCommand(const QStringList& arguments, const QString& f
     const batch::ParsedOptions parsed = batch::ParseOptions(args);
     auto s = std::make_unique<FoilState>();
     std::ostringstream out, err;
-    if (!parsed.options || batch::RunBatchJob(*parsed.options, *s, out, err) != 0)
+    if (!parsed.options || parsed.options->files.empty() ||
+        batch::RunBatchJob(*parsed.options, parsed.options->files.front(), {}, *s, out, err)
+                .status != 0)
         return {"the batch command failed: " + QString::fromStdString(parsed.error + err.str())};
     auto bytes = [](const QString& path) {
         QFile file(path);

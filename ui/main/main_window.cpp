@@ -5,6 +5,7 @@
 #include "files/atomic_files.h"
 #include "files/exit_status.h"
 #include "files/section_reader.h"
+#include "files/wrap_around_export.h"
 #include "ui/main/error_window.h"
 #include "ui/main/file_choice.h"
 #include "ui/main/number_box.h"
@@ -261,7 +262,14 @@ void Form_inp::Smooth() {
     if (showCurvature_) showCurvature_();
 }
 
+bool Form_inp::ExportSection(const QString& path) {
+    const auto failure = WriteWrapAround(document_.State(), 0, path.toStdString());
+    if (failure) ShowMessage("Export section", QString::fromStdString(*failure));
+    return !failure;
+}
+
 void Form_inp::SetWindowButtons(bool enabled) {
+    Mnu_Export->setEnabled(enabled);
     Cmd_Pictf->setEnabled(enabled);
     Cmd_TC->setEnabled(enabled);
     Cmd_Yt->setEnabled(enabled);

@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 
+class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -77,6 +78,9 @@ class Form_inp : public QWidget {
     void OpenFile(const QString& path);
     // Sections read in this program run, the latest first.
     const QStringList& RecentFiles() const { return recent_; }
+    // File > "Export section...": the smoothed section of the last run in the wrap-around
+    // layout at `path` (the menu entry asks for it); false, after a message, when not written.
+    bool ExportSection(const QString& path);
 
     // The plot windows while they are open, else null.
     Form_PW* AirfoilWindow() const { return airfoil_.Get(); }
@@ -118,6 +122,7 @@ class Form_inp : public QWidget {
     Frm_err* errorWindow_ = nullptr;
 
     QMenu* recentMenu_ = nullptr;
+    QAction* Mnu_Export = nullptr; // enabled while the section holds a smoothing run
     FileChoice* files_;
     QLabel *LabelDrive, *Label_dir, *Label_file, *Label1;
     QLabel *W_Dir, *InpFile, *Lbl_outputF;

@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -147,6 +149,16 @@ void Form_inp::BuildMenu() {
     open->setShortcut(QKeySequence::Open);
     recentMenu_ = file->addMenu("&Recent Files");
     recentMenu_->setObjectName("RecentMenu");
+    Mnu_Export = file->addAction("Export section...", this, [this] {
+        const std::string& name = document_.State().INNAME;
+        const QString stem = QString::fromStdString(name.substr(0, name.find('.')));
+        const QString path = QFileDialog::getSaveFileName(
+            this, "Export section", QDir(files_->Directory()).filePath(stem + "_smooth.dat"),
+            "Section files (*.dat);;All files (*)");
+        if (!path.isEmpty()) ExportSection(path);
+    });
+    Mnu_Export->setObjectName("Mnu_Export");
+    Mnu_Export->setEnabled(false);
     file->addSeparator();
     QAction* quit = file->addAction("&Quit", this, [this] { endProgram_(kExitDone); });
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
