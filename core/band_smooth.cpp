@@ -72,30 +72,59 @@ struct Work {
     std::array<std::uint8_t, kMaxPoints> FREE;
 };
 
-// Four lanes of floats: each lane goes through exactly the float operations of one point in
-// the plain loop, so the lanes give the plain loop's values bit for bit.
+// Lanes of floats: each lane goes through exactly the float operations of one point in the
+// plain loop, so the lanes give the plain loop's values bit for bit. Points go four at a time,
+// and on processors with AVX2 eight at a time first, in one register; the rest one by one.
+using Float8 = float __attribute__((vector_size(32)));
+using Mask8 = std::int32_t __attribute__((vector_size(32)));
 using Float4 = float __attribute__((vector_size(16)));
 using Mask4 = std::int32_t __attribute__((vector_size(16)));
+template <class V> struct MaskOf;
+template <> struct MaskOf<Float8> { using type = Mask8; };
+template <> struct MaskOf<Float4> { using type = Mask4; };
+template <class V> constexpr std::size_t kLanes = sizeof(V) / sizeof(float);
 
-Float4 Load4(const float* p) {
-    Float4 v;
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define ZARNFOIL_WIDE_LANES 1
+#define ZARNFOIL_WIDE __attribute__((target("avx2")))
+#else
+#define ZARNFOIL_WIDE_LANES 0
+#define ZARNFOIL_WIDE
+#endif
+#define ZARNFOIL_LANES inline __attribute__((always_inline))
+// The lane helpers are always inlined into the kernels, so how a call would pass eight lanes
+// without AVX never arises.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+template <class V> ZARNFOIL_LANES V Load(const float* p) {
+    V v;
     std::memcpy(&v, p, sizeof v);
     return v;
 }
-void Store4(float* p, Float4 v) {
+template <class V> ZARNFOIL_LANES void Store(float* p, V v) {
     std::memcpy(p, &v, sizeof v);
 }
-Float4 Select(Mask4 mask, Float4 whenSet, Float4 otherwise) {
-    return reinterpret_cast<Float4>((reinterpret_cast<Mask4>(whenSet) & mask) |
-                                    (reinterpret_cast<Mask4>(otherwise) & ~mask));
+template <class V, class M = typename MaskOf<V>::type>
+ZARNFOIL_LANES V Select(M mask, V whenSet, V otherwise) {
+    return reinterpret_cast<V>((reinterpret_cast<M>(whenSet) & mask) |
+                               (reinterpret_cast<M>(otherwise) & ~mask));
+}
+template <class V, class M = typename MaskOf<V>::type> ZARNFOIL_LANES V Size(V v) {
+    return reinterpret_cast<V>(reinterpret_cast<M>(v) & 0x7fffffff);
+}
+template <class M> ZARNFOIL_LANES bool Any(M mask) {
+    std::int32_t any = 0;
+    for (std::size_t lane = 0; lane < sizeof(M) / sizeof(std::int32_t); ++lane)
+        any |= mask[lane];
+    return any != 0;
 }
 
 // Deviation E of the spline from a point and the fraction ALPHA of it that keeps the point in
 // its band (1 where the spline passes through the point).
 template <class F> struct PointStep { F e, alpha; };
 
-PointStep<float> StepOfPoint(const IntervalTerms& spline, float t, float y0, float ylow,
-                             float yhigh) {
+ZARNFOIL_LANES PointStep<float> StepOfPoint(const IntervalTerms& spline, float t, float y0,
+                                            float ylow, float yhigh) {
     float e = spline.Value(t) - y0;
     if (std::fabs(e) < TOL) e = 0.0f;
     if (e < 0.0f) return {e, (ylow - y0) / e};
@@ -103,46 +132,58 @@ PointStep<float> StepOfPoint(const IntervalTerms& spline, float t, float y0, flo
     return {e, (yhigh - y0) / e};
 }
 
-PointStep<Float4> StepOfPoints(const IntervalTerms& spline, Float4 t, Float4 y0, Float4 ylow,
-                               Float4 yhigh) {
-    const Float4 a = spline.x1 - t;
-    const Float4 b = t - spline.x0;
-    const Float4 value =
+template <class V>
+ZARNFOIL_LANES PointStep<V> StepOfPoints(const IntervalTerms& spline, V t, V y0, V ylow, V yhigh) {
+    const V a = spline.x1 - t;
+    const V b = t - spline.x0;
+    const V value =
         ((spline.m0 * a * a * a + spline.m1 * b * b * b) / 6.0f + spline.c0 * a + spline.c1 * b) /
         spline.h;
-    Float4 e = value - y0;
-    const Float4 size = reinterpret_cast<Float4>(reinterpret_cast<Mask4>(e) & 0x7fffffff);
-    e = Select(size < TOL, Float4{}, e);
-    const Mask4 onSpline = e == 0.0f;
-    const Float4 edge = Select(e < 0.0f, ylow, yhigh);
-    const Float4 alpha = (edge - y0) / Select(onSpline, Float4{} + 1.0f, e);
-    return {e, Select(onSpline, Float4{} + 1.0f, alpha)};
+    V e = value - y0;
+    e = Select(Size(e) < TOL, V{}, e);
+    const auto onSpline = e == 0.0f;
+    const V edge = Select(e < 0.0f, ylow, yhigh);
+    const V alpha = (edge - y0) / Select(onSpline, V{} + 1.0f, e);
+    return {e, Select(onSpline, V{} + 1.0f, alpha)};
 }
 
 // The first smallest fraction: what taking the smaller of each ALPHA in turn gives (of the
 // equal zeros -0 and +0, the first stays).
-float Smaller(float amin, float alpha) {
+ZARNFOIL_LANES float Smaller(float amin, float alpha) {
     return alpha < amin ? alpha : amin;
+}
+
+// Step 2 over lanes of V from i on while a whole lane set fits before `end`.
+template <class V>
+ZARNFOIL_LANES std::size_t StepFractionLanes(const IntervalTerms& spline, std::size_t i,
+                                             std::size_t end, const float* T, Work& w,
+                                             float& amin) {
+    constexpr std::size_t lanes = kLanes<V>;
+    if (i + lanes > end) return i;
+    V smallest = V{} + amin;
+    for (; i + lanes <= end; i += lanes) {
+        const auto step = StepOfPoints<V>(spline, Load<V>(T + i), Load<V>(&w.Y0[i]),
+                                          Load<V>(&w.YLOW[i]), Load<V>(&w.YHIGH[i]));
+        Store(&w.E[i], step.e);
+        Store(&w.ALPHA[i], step.alpha);
+        smallest = Select(step.alpha < smallest, step.alpha, smallest);
+    }
+    for (std::size_t lane = 0; lane < lanes; ++lane)
+        amin = Smaller(amin, smallest[lane]);
+    return i;
 }
 
 // Step 2 for the free points lo..hi (1-based) between two knots, all on one interval of the
 // spline. Returns the smallest fraction, at most `amin`.
-float StepFractions(const IntervalTerms& spline, int lo, int hi, const float* T, Work& w,
-                    float amin) {
+template <bool Wide>
+ZARNFOIL_LANES float StepFractions(const IntervalTerms& spline, int lo, int hi, const float* T,
+                                   Work& w, float amin) {
     const auto first = static_cast<std::size_t>(lo - 1);
     const auto end = static_cast<std::size_t>(hi);
-    auto i = first;
     const float before = amin;
-    Float4 smallest = Float4{} + amin;
-    for (; i + 4 <= end; i += 4) {
-        const auto step = StepOfPoints(spline, Load4(T + i), Load4(&w.Y0[i]), Load4(&w.YLOW[i]),
-                                       Load4(&w.YHIGH[i]));
-        Store4(&w.E[i], step.e);
-        Store4(&w.ALPHA[i], step.alpha);
-        smallest = Select(step.alpha < smallest, step.alpha, smallest);
-    }
-    for (int lane = 0; lane < 4; ++lane)
-        amin = Smaller(amin, smallest[lane]);
+    std::size_t i = first;
+    if constexpr (Wide) i = StepFractionLanes<Float8>(spline, i, end, T, w, amin);
+    i = StepFractionLanes<Float4>(spline, i, end, T, w, amin);
     for (; i < end; ++i) {
         const auto step = StepOfPoint(spline, T[i], w.Y0[i], w.YLOW[i], w.YHIGH[i]);
         w.E[i] = step.e;
@@ -156,41 +197,86 @@ float StepFractions(const IntervalTerms& spline, int lo, int hi, const float* T,
     return amin;
 }
 
+// Step 3 over lanes of V from i on while a whole lane set fits before `end`: the moves, and
+// whether an ordinate changed and a point reached its fraction.
+template <class V>
+ZARNFOIL_LANES std::size_t StepLanes(std::size_t i, std::size_t end, float AMIN, Work& w,
+                                     float* Y_SM, bool& moved, bool& reached) {
+    constexpr std::size_t lanes = kLanes<V>;
+    using M = typename MaskOf<V>::type;
+    M movedLanes{}, reachedLanes{};
+    for (; i + lanes <= end; i += lanes) {
+        const V y0 = Load<V>(&w.Y0[i]);
+        const V y = y0 + AMIN * Load<V>(&w.E[i]);
+        movedLanes |= y != y0;
+        Store(Y_SM + i, y);
+        Store(&w.Y0[i], y);
+        reachedLanes |= Size(Load<V>(&w.ALPHA[i]) - AMIN) <= TOL;
+    }
+    moved = moved || Any(movedLanes);
+    reached = reached || Any(reachedLanes);
+    return i;
+}
+
 // Step 3 for the free points lo..hi: moves them by AMIN of their deviation and pins those
 // whose fraction was the step's. Returns whether any ordinate changed (the iteration's state
 // is the ordinates and the knots).
-bool TakeStep(int lo, int hi, float AMIN, Work& w, float* Y_SM, std::vector<int>& pinned) {
+template <bool Wide>
+ZARNFOIL_LANES bool TakeStep(int lo, int hi, float AMIN, Work& w, float* Y_SM,
+                             std::vector<int>& pinned) {
+    const auto first = static_cast<std::size_t>(lo - 1);
     const auto end = static_cast<std::size_t>(hi);
-    auto i = static_cast<std::size_t>(lo - 1);
-    Mask4 moved{};
-    const auto pin = [&](std::size_t k) {
-        if (std::fabs(w.ALPHA[k] - AMIN) <= TOL) {
-            w.FREE[k] = 0;
-            pinned.push_back(static_cast<int>(k) + 1);
-        }
-    };
-    Mask4 reached{};
-    for (; i + 4 <= end; i += 4) {
-        const Float4 y0 = Load4(&w.Y0[i]);
-        const Float4 y = y0 + AMIN * Load4(&w.E[i]);
-        moved |= y != y0;
-        Store4(Y_SM + i, y);
-        Store4(&w.Y0[i], y);
-        const Float4 gap = Load4(&w.ALPHA[i]) - AMIN;
-        reached |= reinterpret_cast<Float4>(reinterpret_cast<Mask4>(gap) & 0x7fffffff) <= TOL;
-    }
-    if ((reached[0] | reached[1] | reached[2] | reached[3]) != 0)
-        for (std::size_t k = static_cast<std::size_t>(lo - 1); k < i; ++k)
-            pin(k);
-    bool any = (moved[0] | moved[1] | moved[2] | moved[3]) != 0;
+    bool moved = false, reached = false;
+    std::size_t i = first;
+    if constexpr (Wide) i = StepLanes<Float8>(i, end, AMIN, w, Y_SM, moved, reached);
+    i = StepLanes<Float4>(i, end, AMIN, w, Y_SM, moved, reached);
     for (; i < end; ++i) {
         const float y = w.Y0[i] + AMIN * w.E[i];
-        any = any || y != w.Y0[i];
+        moved = moved || y != w.Y0[i];
+        reached = reached || std::fabs(w.ALPHA[i] - AMIN) <= TOL;
         Y_SM[i] = y;
         w.Y0[i] = y;
-        pin(i);
     }
-    return any;
+    if (reached)
+        for (i = first; i < end; ++i)
+            if (std::fabs(w.ALPHA[i] - AMIN) <= TOL) {
+                w.FREE[i] = 0;
+                pinned.push_back(static_cast<int>(i) + 1);
+            }
+    return moved;
+}
+
+// Steps 2 and 3 as the processor takes them best: eight lanes with AVX2, else four.
+struct StepKernels {
+    float (*fractions)(const IntervalTerms&, int, int, const float*, Work&, float);
+    bool (*step)(int, int, float, Work&, float*, std::vector<int>&);
+};
+
+float FourLaneFractions(const IntervalTerms& spline, int lo, int hi, const float* T, Work& w,
+                        float amin) {
+    return StepFractions<false>(spline, lo, hi, T, w, amin);
+}
+bool FourLaneStep(int lo, int hi, float AMIN, Work& w, float* Y_SM, std::vector<int>& pinned) {
+    return TakeStep<false>(lo, hi, AMIN, w, Y_SM, pinned);
+}
+#if ZARNFOIL_WIDE_LANES
+ZARNFOIL_WIDE float EightLaneFractions(const IntervalTerms& spline, int lo, int hi, const float* T,
+                                       Work& w, float amin) {
+    return StepFractions<true>(spline, lo, hi, T, w, amin);
+}
+ZARNFOIL_WIDE bool EightLaneStep(int lo, int hi, float AMIN, Work& w, float* Y_SM,
+                                 std::vector<int>& pinned) {
+    return TakeStep<true>(lo, hi, AMIN, w, Y_SM, pinned);
+}
+#endif
+
+StepKernels Kernels(SmoothingLanes lanes) {
+#if ZARNFOIL_WIDE_LANES
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (lanes == SmoothingLanes::kWidest && avx2) return {EightLaneFractions, EightLaneStep};
+#endif
+    static_cast<void>(lanes);
+    return {FourLaneFractions, FourLaneStep};
 }
 
 // Knot sets met since the ordinates last moved, with the step fraction of the iteration that
@@ -226,7 +312,9 @@ class Standstill {
 } // namespace
 
 SmoothingOutcome BandSmooth(int N, const PointArray& T, const PointArray& YP, const PointArray& DP,
-                            PointArray& Y_SM, const SplineEnds& ends, SmoothingEnd end) {
+                            PointArray& Y_SM, const SplineEnds& ends, SmoothingEnd end,
+                            SmoothingLanes lanes) {
+    const StepKernels kernels = Kernels(lanes);
     SmoothingOutcome outcome;
     Work w;
     // Two knot lists: the one the iteration steps towards and the one rebuilt after the step;
@@ -272,8 +360,8 @@ SmoothingOutcome BandSmooth(int N, const PointArray& T, const PointArray& YP, co
         for (int j = 0; j <= KN; ++j) {
             const int lo = pointsUpTo(j) + 1, hi = j == KN ? N : knots->point(j + 1) - 1;
             if (lo <= hi)
-                AMIN = StepFractions(IntervalTerms(*knots, std::clamp(j, 1, KN - 1)), lo, hi, t, w,
-                                     AMIN);
+                AMIN = kernels.fractions(IntervalTerms(*knots, std::clamp(j, 1, KN - 1)), lo, hi, t,
+                                         w, AMIN);
         }
 
         // 3. step; points that reach their band edge (or lie on the spline) are pinned
@@ -281,7 +369,7 @@ SmoothingOutcome BandSmooth(int N, const PointArray& T, const PointArray& YP, co
         pinned.clear();
         for (int j = 0; j <= KN; ++j) {
             const int lo = pointsUpTo(j) + 1, hi = j == KN ? N : knots->point(j + 1) - 1;
-            if (lo <= hi) moved = TakeStep(lo, hi, AMIN, w, ySmoothed, pinned) || moved;
+            if (lo <= hi) moved = kernels.step(lo, hi, AMIN, w, ySmoothed, pinned) || moved;
         }
         // 4. a full step without new contact: done
         if (pinned.empty()) break;

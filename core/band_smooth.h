@@ -15,6 +15,10 @@ struct SplineEnds {
 // far sooner, and then, where the repeat is a stall, with the contour of least bending energy.
 enum class SmoothingEnd { kAtRepeatOrLimit, kAtLimitOnly };
 
+// The vector lanes of the iteration's loops: the widest the processor has, or four. Every
+// choice gives the same ordinates bit for bit.
+enum class SmoothingLanes { kWidest, kFour };
+
 enum class SmoothingEnding {
     kConverged,      // a full step without new contact, or a repeat with every point on the spline
     kStallResolved,  // the iteration repeated itself short of the spline; finished by least energy
@@ -38,6 +42,7 @@ struct SmoothingOutcome {
 // result is the contour of least bending energy within the bands instead.
 SmoothingOutcome BandSmooth(int N, const PointArray& T, const PointArray& YP, const PointArray& DP,
                             PointArray& Y_SM, const SplineEnds& ends,
-                            SmoothingEnd end = SmoothingEnd::kAtRepeatOrLimit);
+                            SmoothingEnd end = SmoothingEnd::kAtRepeatOrLimit,
+                            SmoothingLanes lanes = SmoothingLanes::kWidest);
 
 } // namespace zarnfoil

@@ -29,8 +29,8 @@ namespace {
 
 using namespace zarnfoil::solver;
 
-constexpr int kPointCapacity = 201;
-constexpr int kCaseCapacity = 10; // rows of CPS, CASEOUT and ISTAT
+constexpr int kPointCapacity = KALTO_MAX_POINTS;
+constexpr int kCaseCapacity = KALTO_MAX_CASES; // rows of CPS, CASEOUT and ISTAT
 constexpr int kDefaultIterationCap = 30;
 constexpr int kLargestIterationCap = 100;
 constexpr double kDegree = std::numbers::pi / 180;

@@ -20,6 +20,14 @@
 #define KALTO_API __attribute__((visibility("default")))
 #endif
 
+// Sizes of the argument block: contour points (XC, YC), pressure stations (XCP, YCP and the
+// second index of CPS), cases (the first index of CPS and CASEOUT, and ISTAT), and the second
+// index of CASEOUT.
+inline constexpr std::int32_t KALTO_MAX_POINTS = 201;
+inline constexpr std::int32_t KALTO_STATIONS = 129;
+inline constexpr std::int32_t KALTO_MAX_CASES = 10;
+inline constexpr std::int32_t KALTO_CASE_VALUES = 100;
+
 // Status codes written to ISTAT(k) for case k.
 enum KaltoStatus : std::int32_t {
     KALTO_OK = 0,

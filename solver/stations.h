@@ -4,6 +4,7 @@
 #pragma once
 
 #include "solver/compressibility.h"
+#include "solver/kalto.h"
 #include "solver/panel_nodes.h"
 
 #include <array>
@@ -12,7 +13,7 @@
 
 namespace zarnfoil::solver {
 
-inline constexpr int kStationCount = 129;
+inline constexpr int kStationCount = KALTO_STATIONS;
 inline constexpr int kUpperStations = 65; // the leading edge included
 
 struct Station {

@@ -96,6 +96,11 @@ TEST(SmoothingFairness, ConvergingRunsKeepTheirOrdinatesBitForBit) {
         const Smoothed run(k.c);
         EXPECT_EQ(run.splines.smoothing.ending, SmoothingEnding::kConverged) << k.c.points;
         EXPECT_EQ(run.OrdinatesHash(), k.hash) << k.c.points << " points, seed " << k.c.seed;
+        // the loops four points at a time give the same ordinates as eight at a time
+        PointArray four;
+        BandSmooth(run.s.NP, run.s.T, run.s.YP, run.s.DP, four, {run.s.BC1, run.s.BC2, run.s.IBC},
+                   SmoothingEnd::kAtRepeatOrLimit, SmoothingLanes::kFour);
+        EXPECT_EQ(four, run.s.Y_SM) << k.c.points << " points, seed " << k.c.seed;
     }
 }
 

@@ -3,12 +3,13 @@
 #pragma once
 
 #include "core/array1.h"
+#include "solver/kalto.h"
 
 #include <optional>
 
 namespace zarnfoil::ui {
 
-inline constexpr int kStations = 129;
+inline constexpr int kStations = KALTO_STATIONS;
 inline constexpr int kNoSonicIndex = kStations;
 
 using StationArray = Array1<float, kStations>;

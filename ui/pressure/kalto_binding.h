@@ -15,9 +15,9 @@
 
 namespace zarnfoil::ui {
 
-inline constexpr int kSolverPoints = 201; // contour points the library takes
-inline constexpr int kCpStations = 129;   // pressure stations it returns
-inline constexpr int kCaseRows = 10;      // first index of its two-dimensional arrays
+inline constexpr int kSolverPoints = KALTO_MAX_POINTS; // contour points the library takes
+inline constexpr int kCpStations = KALTO_STATIONS;    // pressure stations it returns
+inline constexpr int kCaseRows = KALTO_MAX_CASES;     // first index of its 2-D arrays
 
 // The arguments of KALTO in their order, each passed by reference (solver/kalto.h tells what
 // each holds, and the status codes). A two-dimensional array (1..10, 1..m) lies with its first
@@ -37,7 +37,7 @@ struct KaltoArguments {
     Array1<float, kCaseRows * kCpStations> CPS, ARG17; // 16, 17
     float ALPHAOUT = 0, CLOUT = 0;                     // 18, 19
     float ARG20 = 0, ARG21 = 0;                        // 20, 21
-    Array1<float, kCaseRows * 100> CASEOUT;            // 22
+    Array1<float, kCaseRows * KALTO_CASE_VALUES> CASEOUT; // 22
     Array1<std::int32_t, kCaseRows> ISTAT;             // 23
 
     // CPS(1, j): Cp of the first case at station j.

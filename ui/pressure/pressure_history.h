@@ -2,7 +2,7 @@
 // red beside the newest one. Kept by the window's owner while the program runs.
 #pragma once
 
-#include "core/array1.h"
+#include "core/foil_state.h"
 
 #include <cstdint>
 
@@ -10,7 +10,7 @@ namespace zarnfoil::ui {
 
 struct PressureHistory {
     std::int16_t PREVCP = 0;            // 1 when a previous curve is stored
-    Array1<float, 401> XCPPREV, CPPREV; // stations 1..129 are used
+    PointArray XCPPREV, CPPREV; // stations 1..129 are used
 };
 
 } // namespace zarnfoil::ui

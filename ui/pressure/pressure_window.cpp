@@ -36,7 +36,6 @@
 namespace zarnfoil::ui {
 namespace {
 
-static_assert(kCpStations == kStations, "the pictures draw every station the solver returns");
 
 constexpr float kFirstMach = 0.7f;
 constexpr float kFirstLift = 0.5f;
