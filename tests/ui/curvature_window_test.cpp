@@ -258,24 +258,27 @@ class CurvatureWindowTest : public QObject {
         QVERIFY(s.D(12) == -0.001f && s.NRUN == 2 && t.RemoveReport());
 
         // A right-button drag puts the weight at the cursor and runs at every move; the whole
-        // drag is one edit.
+        // drag is one edit. Past the top of the picture the weight scale holds still until the
+        // drag ends, then grows to show the weight.
         PictureArea& d = t.w->PictD();
         QTest::mousePress(&d, Qt::RightButton, {}, QPoint(200, 80));
         QPoint to;
-        for (int y : {60, 40}) {
-            to = d.canvas().ToPixel(QPointF(0.3, 0.001 * (100 - y) / 20), d.size()).toPoint();
+        for (const double weight : {0.002, 0.003, 0.008}) {
+            to = d.canvas().ToPixel(QPointF(0.3, weight), d.size()).toPoint();
             QMouseEvent move(QEvent::MouseMove, to, d.mapToGlobal(to), Qt::NoButton,
                              Qt::RightButton, Qt::NoModifier);
             QApplication::sendEvent(&d, &move);
         }
-        QTest::mouseRelease(&d, Qt::RightButton, {}, to);
         const auto dragged = static_cast<float>(d.WorldAt(to).y());
+        QVERIFY(to.y() < 0 && t.w->Weights().DPLOT_HI == 0.0055f && s.DP(12) == dragged);
+        QTest::mouseRelease(&d, Qt::RightButton, {}, to);
         QVERIFY(s.DP(12) == dragged && t.Text("Txt_DI") == Shown(dragged, kWeight));
-        QVERIFY(s.NRUN == 4 && t.RemoveReport());
+        QVERIFY(Near(t.w->Weights().DPLOT_HI, 1.1 * dragged, 1e-5));
+        QVERIFY(s.NRUN == 5 && t.RemoveReport());
         // Ctrl+Z in the text box takes back the window's last edit, not the box's typing.
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(s.D(12) == -0.001f && s.NRUN == 5 && t.Text("Txt_DI") == Shown(-0.001, kWeight));
+        QVERIFY(s.D(12) == -0.001f && s.NRUN == 6 && t.Text("Txt_DI") == Shown(-0.001, kWeight));
         QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(s.D(12), dragged);
         QTest::keyClick(t.Get<QScrollBar>("VScr_D"), Qt::Key_Z, Qt::ControlModifier);
