@@ -225,7 +225,7 @@ void Form_KSM::ShowFairness() {
         return;
     }
     FairnessReport report = *document_.Fairness();
-    const std::string warning = std::move(report.endConditionWarning);
+    const std::string warning = report.endConditionWarning;
     report.endConditionWarning.clear();
     Lbl_fair->setText(QString::fromStdString(FairnessSummary(report, s_)));
     Lbl_warn->setText(warning.empty() ? QString() : "Warning: " + QString::fromStdString(warning));
