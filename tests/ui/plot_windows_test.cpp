@@ -171,7 +171,7 @@ class PlotWindowsTest : public QObject {
             {0, 0.2, -0.01, 1.01, 0.2, 0, 6},              // the grid rule's own lines
             {0, 0.2, 0.31, 0.37, 0.01, 0.31, 7},           // zoomed in: hundredths
             {0, 0.2, 0.3, 0.31, 0.002, 0.3, 6},            // further: two thousandths
-            {0, 0.2, -20, 30, 10, -20, 6},                 // zoomed out: every 50th line
+            {0, 0.2, -20, 30, 4, -20, 13},                 // zoomed out: every 20th line
             {-1, 0.2, 7.05, 7.55, 0.1, 7.1, 5},            // panned far off the grid
             {-160, 40, -90, 12, 20, -80, 5},               // 3 major lines: halves
             {0.0012, 0.05, -0.02, 0.09, 0.025, 0.0012, 4}, // a lattice that misses 0

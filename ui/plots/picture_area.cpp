@@ -32,6 +32,8 @@ int ShiftBits(Qt::KeyboardModifiers modifiers) {
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true); // the read-out follows the cursor without a button held
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A click takes the focus from a text box, so Home then returns the picture's first view.
+    setFocusPolicy(Qt::ClickFocus);
     QFont labelFont = font();
     labelFont.setPointSize(8);
     setFont(labelFont);

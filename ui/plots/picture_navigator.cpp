@@ -46,7 +46,6 @@ bool PictureNavigator::eventFilter(QObject* watched, QEvent* event) {
         if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
         gesture_ = Gesture::Ignore; // the release that follows ends nothing
         reset_();
-        emit navigated();
         return true;
     case QEvent::Wheel:
         Wheel(*static_cast<QWheelEvent*>(event));
@@ -72,7 +71,7 @@ void PictureNavigator::Press(const QMouseEvent& event) {
             gesture_ = Gesture::Click;
         else if (keys & kCtrlKey)
             gesture_ = Gesture::Box;
-        else if (rules_.axes == ViewAxes::Both)
+        else if (rules_.axes == ViewAxes::Both && rules_.shiftZoom)
             gesture_ = Gesture::ShiftZoom;
     } else if (event.button() == Qt::RightButton && rules_.rightButtonBox) {
         gesture_ = Gesture::Box;
@@ -154,8 +153,8 @@ void PictureNavigator::Wheel(const QWheelEvent& event) {
 }
 
 void PictureNavigator::Changed() {
+    emit navigated(); // first: a window that follows its data must know before it draws
     redraw_();
-    emit navigated();
 }
 
 } // namespace zarnfoil::ui

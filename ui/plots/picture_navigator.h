@@ -21,6 +21,7 @@ struct NavigationRules {
     ViewAxes axes = ViewAxes::Both; // a picture that shares another's t axis moves along it only
     bool trueToShape = false;       // the view keeps one world unit as long in x as in y
     bool rightButtonBox = true;     // the right button draws a zoom box (else it is the window's)
+    bool shiftZoom = true;          // Shift + left drag zooms by its height
 };
 
 class PictureNavigator : public QObject {
@@ -34,7 +35,7 @@ class PictureNavigator : public QObject {
   signals:
     // A left click without modifier keys that did not drag.
     void clicked(const zarnfoil::ui::PictureMouse& mouse);
-    // The user changed the view.
+    // The user moved the view away from the first one (before it is drawn).
     void navigated();
 
   protected:

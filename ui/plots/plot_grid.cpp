@@ -13,7 +13,7 @@ namespace zarnfoil::ui {
 namespace {
 
 constexpr std::int64_t kFewest = 4; // fewer major lines in view: number finer steps
-constexpr std::int64_t kMost = 12;  // more: number every 2nd, 5th ... of them
+constexpr std::int64_t kMost = 16;  // more: number every 2nd, 5th ... of them
 constexpr double kFarthest = 1e15;  // indices beyond this are not counted
 
 // Line intervals over a grid side: the side in steps, rounded, times the lines per step, as

@@ -25,7 +25,7 @@ void DrawGrid(Canvas& canvas, float x1, float x2, float y1, float y2, float dx, 
 
 // The numbers along an edge that shows lo..hi of an axis whose major grid lines lie every
 // `major` from `origin`: values origin + k * step for k = first..last. The step is `major` when
-// 4 to 12 major lines show; when more show, 2, 5, 10, 20 ... times it, when fewer, a half, a
+// 4 to 16 major lines show; when more show, 2, 5, 10, 20 ... times it, when fewer, a half, a
 // fifth, a tenth ... of it (never finer than the float resolution of the view). The origin is
 // the major line nearest 0, so that 0 is numbered where the lines pass through it.
 struct EdgeScale {

@@ -91,6 +91,11 @@ void SetupView(PlotView& view, float xmin, float xmax, float ymin, float ymax,
     ViewWholeBox(view);
 }
 
+void ShowBox(PlotView& view, float xmin, float xmax, float ymin, float ymax) {
+    SetBox(view, xmin, xmax, ymin, ymax);
+    ViewWholeBox(view);
+}
+
 void PressView(PlotView& view, const PictureMouse& press) {
     view.DOWN_X = press.x;
     view.DOWN_Y = press.y;

@@ -33,6 +33,10 @@ void SetupView(PlotView& view, float xmin, float xmax, float ymin, float ymax);
 // the same length on screen in x and y.
 void SetupView(PlotView& view, float xmin, float xmax, float ymin, float ymax, float pictureAspect);
 
+// The box from (xmin, ymin) to (xmax, ymax), without margins, becomes the data box and the
+// visible rectangle (a picture whose first view is fixed by its own rules).
+void ShowBox(PlotView& view, float xmin, float xmax, float ymin, float ymax);
+
 // What the zoom factor is measured against.
 enum class ZoomScale { ViewWidth, ViewHeight };
 
