@@ -1,14 +1,18 @@
 // The Cp window: the rules of its scale, and the window driven through its controls over the
 // stand-in solver library (the first computation's values shown at open, the previous curve,
 // angle-of-attack mode, what is passed and read back, a section resampled for the solver, what
-// the pictures show, resize, refusals, results not drawn, notes and the CSV export), and once
-// over the real solver on the noisy 401-point example.
+// the pictures show with their numbers, legends and the critical Cp, the Cp range over both
+// curves, zoom and pan, resize up to the screen's height, refusals, results not drawn, notes and
+// the CSV export), and once over the real solver on the noisy 401-point example.
 #include "tests/pressure/kalto_stand_in.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/main/main_window.h"
 #include "ui/main/number_box.h"
+#include "ui/plots/picture_menu.h"
 #include "ui/plots/plot_colors.h"
 #include "ui/pressure/cp_checks.h"
+#include "ui/pressure/cp_layout.h"
+#include "ui/pressure/cp_plot.h"
 #include "ui/pressure/cp_scale.h"
 #include "ui/pressure/kalto_binding.h"
 #include "ui/pressure/pressure_window.h"
@@ -19,6 +23,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,15 +34,18 @@ using namespace zarnfoil;
 using namespace zarnfoil::ui;
 using standin::StandIn;
 using uitest::Near;
+using uitest::NumbersOf;
 
 namespace {
 
 using Lines = std::vector<std::pair<QPointF, QPointF>>;
 
-Lines LinesOf(const Canvas& canvas, const QColor& color, int width = 1) {
+Lines LinesOf(const Canvas& canvas, const QColor& color, int width = 1,
+              LineStyle style = LineStyle::Solid) {
     Lines lines;
     for (const Segment& s : canvas.Segments())
-        if (s.color == color && s.width == width) lines.emplace_back(s.from, s.to);
+        if (s.color == color && s.width == width && s.style == style)
+            lines.emplace_back(s.from, s.to);
     return lines;
 }
 
@@ -157,26 +165,34 @@ class PressureWindowTest : public QObject {
         uitest::SaveShot(*t.w, "pressure_first_press");
 
         // Over x: Cp from -1.4, the first step below the suction peak of -1.0, at the top; the
-        // grid at x = 0..1 and Cp = -1.4..1.0 with the zero line 3 pixels wide, labelled left of
-        // x = 0; the sonic mark from station 62 to 67 round the crossing back at station 66.
+        // grid at x = 0..1 and Cp = -1.4..1.0 with the zero line 3 pixels wide, numbered along
+        // the left and bottom edges; the sonic mark from station 62 to 67 round the crossing
+        // back at station 66, and the critical Cp across the grid, labelled.
         const Canvas &overX = t.w->PictCp().canvas(), &overT = t.w->PictCpt().canvas();
         const WorldRect w = overX.World();
         QVERIFY(overX.Background() == kBlack && Near(w.left, -0.1) && Near(w.top, -1.41) &&
                 Near(w.right, 1.01) && Near(w.bottom, 1.01));
         QVERIFY(LinesOf(overX, kGreen).size() == 11 + 12 && LinesOf(overX, kGreen, 3).size() == 1);
-        for (const PrintedText& p : overX.Texts())
-            QVERIFY(p.color == kWhite && Near(p.at.x(), -0.095) &&
-                    Near(p.text.toDouble(), p.at.y()));
-        QCOMPARE(uitest::TextsOf(overX).join(' '),
+        QCOMPARE(NumbersOf(overX, Edge::Left).join(' '),
                  QString("-1.4 -1.2 -1.0 -0.8 -0.6 -0.4 -0.2 0.0 0.2 0.4 0.6 0.8 1.0"));
+        QCOMPARE(NumbersOf(overX, Edge::Bottom).join(' '),
+                 QString("-0.1 0.0 0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9 1.0"));
+        QCOMPARE(uitest::TitlesOf(overX), QString("x/c Cp"));
         const float cpStar = *CriticalCp(0.7f);
         QCOMPARE(LinesOf(overX, kYellow), Lines({{{r.xcp[61], cpStar}, {r.xcp[66], cpStar}}}));
-        // Over t: lines at t = -0.4..0.4 labelled with t squared and t, and Cp = -1.4..1.6.
-        const std::tuple<double, double, const char*> labels[] = {
-            {0.4, 0, "0.16"}, {0.4, -0.2, "0.4"}, {-0.2, 0, "0.04"},  {-0.2, -0.2, "-0.2"},
-            {0, 0, "0.0"},    {0, -0.2, "0.0"},   {-0.46, 1.6, "1.6"}}; // 5.8 steps round to 6
-        for (const auto& [x, y, text] : labels)
-            QCOMPARE(TextAt(overT, x, y), QString(text));
+        QCOMPARE(LinesOf(overX, kYellow, 1, LineStyle::Dotted),
+                 Lines({{{0, cpStar}, {1, cpStar}}}));
+        QVERIFY(overX.Texts().size() == 1 && overX.Texts()[0].text == "Cp* -0.779" &&
+                overX.Texts()[0].color == kYellow && overX.Texts()[0].at == QPointF(1, cpStar));
+        // The legend names the curve with its Mach number, angle, lift and model.
+        QCOMPARE(uitest::LegendOf(overX),
+                 QStringList({"M 0.70, alpha 2.50\u00b0, CL 0.501, Panel method"}));
+        // Over t: lines at t = -0.4..0.4 numbered with t and, under it, x = t^2; and at Cp =
+        // -1.4..1.6 (5.8 steps round to 6), the last beyond the view.
+        QCOMPARE(NumbersOf(overT, Edge::Bottom, 0).join(' '), QString("-0.4 -0.2 0.0 0.2 0.4"));
+        QCOMPARE(NumbersOf(overT, Edge::Bottom, 1).join(' '), QString("0.16 0.04 0.0 0.04 0.16"));
+        QCOMPARE(NumbersOf(overT, Edge::Left).join(' '), QString("-1.4 -0.9 -0.4 0.1 0.6 1.1"));
+        QCOMPARE(uitest::TitlesOf(overT), QString("t x/c Cp"));
         QVERIFY(Near(overT.World().left, -0.47) && LinesOf(overT, kGreen).size() == 5 + 7);
 
         // The second, at a typed angle of attack: the first curve turns red in both pictures.
@@ -190,9 +206,13 @@ class PressureWindowTest : public QObject {
         t.Press();
         QVERIFY(LinesOf(overX, kRed) == firstX && LinesOf(overT, kRed) == firstT);
         QVERIFY(LinesOf(overX, kWhite) != firstX);
-        // After the grid red first, from t = -1 at station 1 through t = 0 at station 65 to
-        // positive t where x rises again; then white.
-        const Segment* red = &overT.Segments()[LinesOf(overT, kGreen).size()];
+        QCOMPARE(uitest::LegendOf(overX),
+                 QStringList({"M 0.60, alpha 3.30\u00b0, CL 0.37, Panel method",
+                              "previous: M 0.70, alpha 2.50\u00b0, CL 0.501, Panel method"}));
+        QCOMPARE(uitest::LegendOf(overT), QStringList({"newest Cp", "previous Cp"}));
+        // After the grid and the critical Cp red first, from t = -1 at station 1 through t = 0
+        // at station 65 to positive t where x rises again; then white.
+        const Segment* red = &overT.Segments()[LinesOf(overT, kGreen).size() + 1];
         QVERIFY(red[0].color == kRed && red[0].from == QPointF(-1.0, firstT[0].first.y()) &&
                 red[32].from.x() == -std::sqrt(r.xcp[32]) && red[64].from.x() == 0 &&
                 red[65].from.x() == std::sqrt(r.xcp[65]) && red[128].color == kWhite);
@@ -214,6 +234,7 @@ class PressureWindowTest : public QObject {
         QCOMPARE(again.Curves(), QList<std::size_t>({0, 128, 0, 128}));
         QVERIFY(Near(x2.World().top, -5.01) && Near(t2.World().top, -5.01));
         QVERIFY(Near(cpStar, -0.779, 5e-4) && LinesOf(t2, kYellow).empty() &&
+                LinesOf(t2, kYellow, 1, LineStyle::Dotted).size() == 1 &&
                 again.messages.isEmpty() && t.messages.isEmpty());
         uitest::SaveShot(*again.w, "pressure_deep_suction");
     }
@@ -321,18 +342,80 @@ class PressureWindowTest : public QObject {
         // its design's proportions (3255 / 5292 and 4095 / 6612); Pict_Cp starts 225 twips below
         // Pict_Cpt, the note line 30 twips below Pict_Cp, and the window ends 600 twips below
         // Pict_Cp.
-        t.w->resize(800, 300);
-        QTRY_COMPARE(t.w->height(), 968);
-        QCOMPARE(t.w->PictCpt().size(), QSize(674, 414));
-        QCOMPARE(t.w->PictCp().geometry(), QRect(10, 433, 784, 485));
-        QCOMPARE(t.w->findChild<QLabel*>("Lbl_note")->geometry().top(), 921);
+        const CpFit fit = FitCp(t.w->Layout(), 800);
+        QCOMPARE(QList<int>({fit.windowHeight, fit.cptWidth, fit.cptHeight, fit.cpTop, fit.cpWidth,
+                             fit.cpHeight, fit.noteTop}),
+                 QList<int>({968, 674, 414, 433, 784, 485, 921}));
+        // On a screen 700 pixels high the pictures give up height in proportion, not width.
+        const CpFit low = FitCp(t.w->Layout(), 800, 700);
+        QVERIFY(low.windowHeight == 700 && low.cptWidth == 674 && low.cpWidth == 784 &&
+                std::abs(low.cptHeight * 485 - low.cpHeight * 414) < 485 &&
+                std::abs(low.cptHeight + low.cpHeight - (700 - (968 - 414 - 485))) <= 1);
+        t.w->resize(600, 300);
+        const int available = t.w->screen()->availableGeometry().height();
+        QTRY_COMPARE(t.w->height(), std::min(FitCp(t.w->Layout(), 600).windowHeight, available));
+        QCOMPARE(t.w->PictCp().width(), 584);
         QVERIFY(t.Untouched());
 
         t.Press();
         const Lines drawn = LinesOf(t.w->PictCp().canvas(), kWhite);
-        t.w->resize(600, 300);
-        QTRY_COMPARE(t.w->PictCp().width(), 584);
+        t.w->resize(700, 300);
+        QTRY_COMPARE(t.w->PictCp().width(), 684);
         QCOMPARE(LinesOf(t.w->PictCp().canvas(), kWhite), drawn); // the same world, drawn again
+        // Made wide, the window grows no taller than the screen.
+        t.w->resize(2400, 300);
+        QTRY_COMPARE(t.w->PictCp().width(), 2384);
+        QVERIFY(t.w->height() <= available);
+    }
+
+    void theCpRangeCoversBothCurvesAndThePicturesZoom() {
+        Session t(*naca61_);
+        standin::PlanSuction(*standIn_, -3.5f);
+        standIn_->cp[70] = 1.13f; // a stagnation Cp above 1, as compressible flow has it
+        t.Press();
+        QVERIFY(Near(t.w->PictCp().canvas().World().top, -5.01) &&
+                Near(t.w->PictCp().canvas().World().bottom, 1.21) &&
+                Near(t.w->PictCpt().canvas().World().bottom, 1.51));
+        // A shallower curve keeps the range of the deeper previous one, in both pictures.
+        standin::PlanSuction(*standIn_, -1.0f);
+        t.Press();
+        QVERIFY(Near(t.w->PictCp().canvas().World().top, -5.01) &&
+                Near(t.w->PictCpt().canvas().World().top, -5.01) &&
+                Near(t.w->PictCp().canvas().World().bottom, 1.21));
+        // 31 steps of 0.2 from -5.0 to 1.2: numbered every 0.4.
+        QCOMPARE(NumbersOf(t.w->PictCp().canvas(), Edge::Left).mid(0, 3).join(' '),
+                 QString("-4.8 -4.4 -4.0"));
+        t.Press(); // both curves shallow now
+        QVERIFY(Near(t.w->PictCp().canvas().World().top, -1.41) &&
+                Near(t.w->PictCp().canvas().World().bottom, 1.01));
+
+        // The wheel zooms about the cursor; a new curve keeps the zoom; Home shows all again.
+        PictureArea& p = t.w->PictCp();
+        const PlotView first = t.w->ViewCp();
+        const QPoint cursor(120, 80);
+        const QPointF under = p.WorldAt(QPointF(cursor));
+        uitest::Wheel(&p, cursor, 3);
+        QVERIFY(Near(p.WorldAt(QPointF(cursor)).x(), under.x(), 1e-5) &&
+                Near(p.WorldAt(QPointF(cursor)).y(), under.y(), 1e-5) &&
+                t.w->ViewCp().VIEW_W < first.VIEW_W / 1.9);
+        const WorldRect& w = p.canvas().World();
+        const QStringList x = NumbersOf(p.canvas(), Edge::Bottom);
+        QVERIFY(x.size() >= 4 && x.first().toDouble() >= w.left && x.last().toDouble() <= w.right);
+        const PlotView zoomed = t.w->ViewCp();
+        t.Press();
+        QVERIFY(t.w->ViewCp().VIEW_W == zoomed.VIEW_W && t.w->ViewCp().VIEW_XC == zoomed.VIEW_XC);
+        // A drag pans Cp over t on its own; a box drawn with the right button zooms to it.
+        const PlotView firstT = t.w->ViewCpt();
+        uitest::Drag(&t.w->PictCpt(), Qt::LeftButton, {}, {200, 100}, {150, 60});
+        QVERIFY(t.w->ViewCpt().VIEW_XC > firstT.VIEW_XC && t.w->ViewCpt().VIEW_YC > firstT.VIEW_YC);
+        uitest::Drag(&p, Qt::RightButton, {}, {100, 60}, {200, 120});
+        QVERIFY(t.w->ViewCp().VIEW_W < zoomed.VIEW_W);
+        t.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.w.get()));
+        QTest::keyClick(t.w.get(), Qt::Key_Home);
+        QVERIFY(t.w->ViewCp().VIEW_W == first.VIEW_W && t.w->ViewCp().VIEW_YC == first.VIEW_YC &&
+                t.w->ViewCpt().VIEW_XC == firstT.VIEW_XC);
+        QCOMPARE(PictureFileName(*naca61_, "cp_x"), QString("naca61_cp_x.png"));
     }
 
     void refusalsSayWhyAndChangeNothing() {

@@ -1,15 +1,20 @@
 // The curvature window over a smoothed NACA 0012 section: load, selecting and changing weights
 // (scroll bars, clicks, keys, typed and dragged weights, undo and redo), each change a re-run
-// with its files, and the window behind Smooth.
+// with its files, the ranges of the pictures, navigation along the shared t axis, and the
+// window behind Smooth; over the noisy example, the first view and the fairness report (status
+// lines, reversals, deviation picture) with either end condition.
 #include "ui/main/number_box.h"
 #include "ui/plots/curvature_window.h"
 #include "ui/plots/plot_colors.h"
+#include "ui/plots/weight_editor.h"
 #include "ui_test_support.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,6 +25,8 @@
 using namespace zarnfoil;
 using namespace zarnfoil::ui;
 using uitest::CountSegments;
+using uitest::Near;
+using uitest::NumbersOf;
 using uitest::Shown;
 
 namespace {
@@ -81,6 +88,38 @@ struct Session {
     bool RemoveReport() const { return QFile::remove(dir.filePath("naca.out1")); }
 };
 
+// The bundled noisy example read and smoothed through the main window at a strip of 0.002 with
+// the end conditions "1-st der." or "2-nd der.", which opens the curvature window.
+struct NoisyExample {
+    QTemporaryDir dir;
+    std::unique_ptr<FoilState> s = std::make_unique<FoilState>();
+    FoilDocument document{*s};
+    Form_inp form{document, dir.path()};
+    Form_KSM* w = nullptr;
+
+    explicit NoisyExample(bool firstDerivative) {
+        QFile::copy(ZARNFOIL_EXAMPLES "/naca2412_noisy.dat", dir.filePath("naca2412_noisy.dat"));
+        form.SetEndProgram([](int) {});
+        InstallCurvatureWindow(form);
+        form.show();
+        form.PickFile(QDir::toNativeSeparators(dir.path()), "naca2412_noisy.dat");
+        form.findChild<QLineEdit*>("Txt_SmS")->setText("0.002");
+        auto* option = form.findChild<QRadioButton*>(firstDerivative ? "Opt_BC(0)" : "Opt_BC(1)");
+        option->setChecked(true);
+        QTest::mouseClick(form.findChild<QPushButton*>("Cmd_InputF"), Qt::LeftButton);
+        QTest::mouseClick(form.findChild<QPushButton*>("Cmd_Geom"), Qt::LeftButton);
+        w = form.findChild<Form_KSM*>();
+    }
+    QString Text(const char* label) const { return w->findChild<QLabel*>(label)->text(); }
+};
+
+// The points of the smoothed curvature's reversals.
+std::vector<int> Reversals(const FairnessReport& r) {
+    std::vector<int> at = r.lower.smoothed;
+    at.insert(at.end(), r.upper.smoothed.begin(), r.upper.smoothed.end());
+    return at;
+}
+
 } // namespace
 
 class CurvatureWindowTest : public QObject {
@@ -96,19 +135,28 @@ class CurvatureWindowTest : public QObject {
         QCOMPARE(QList<int>({id->minimum(), id->maximum(), id->value(), d->minimum(), d->maximum(),
                              d->value(), s.NRUN}),
                  QList<int>({-60, -2, -2, -1000, -1, -500, 0})); // loading runs nothing
-        // The curvature's range widened by a tenth, then the view's 1 %.
-        const auto [lo, hi] = std::minmax_element(&s.K(1), &s.K(1) + s.NP);
-        QVERIFY(std::fabs(t.w->View().VIEW_H / (1.02 * 1.2 * (*hi - *lo)) - 1) < 1e-6);
+        // The first view spans the smoothed curvature (here every point: from 0 to the leading
+        // edge's peak), widened by 15 % each way, then the view's 1 %.
+        const auto [lo, hi] = std::minmax_element(&s.K_SM(1), &s.K_SM(1) + s.NP);
+        const float low = std::min(*lo, 0.0f), high = std::max(*hi, 0.0f);
+        QVERIFY(Near(t.w->View().VIEW_H, 1.02 * 1.3 * (high - low), 1e-5));
+        QVERIFY(Near(t.w->View().VIEW_YC, (low + high) / 2, 1e-5));
         const Canvas& c = t.w->PictC().canvas();
+        QCOMPARE(uitest::TitlesOf(c), QString("t K"));
+        QCOMPARE(uitest::LegendOf(c), QStringList({"input", "smoothed"}));
         QVERIFY(SelectionLineAt(t.w->PictC(), s.T(2)) && SelectionLineAt(t.w->PictD(), s.T(2)));
         QCOMPARE(CountSegments(c, kRed, LineStyle::Solid), 1 + 2 * s.NP + (s.NP - 1));
         QCOMPARE(CountSegments(c, kBlack, LineStyle::Solid), s.NP - 1);
         // Weights from 0 to a tenth of "Max Smooth Strip", widened by a tenth each way.
         QCOMPARE(QList<float>({t.w->Weights().DPLOT_LO, t.w->Weights().DPLOT_HI}),
                  QList<float>({-0.0005f, 0.0055f}));
-        const Canvas& wc = t.w->PictD().canvas(); // dotted blue, y labelled in "#0.0####"
+        const Canvas& wc = t.w->PictD().canvas(); // dotted blue, y numbered in "#0.0####"
         QCOMPARE(CountSegments(wc, kBlue, LineStyle::Dotted), s.NP - 1);
-        QCOMPARE(uitest::TextsOf(wc).mid(11).join(' '), QString("-0.002 0.002 0.004 0.006"));
+        QCOMPARE(NumbersOf(wc, Edge::Left).join(' '), QString("0.0 0.001 0.002 0.003 0.004 0.005"));
+        QCOMPARE(uitest::TitlesOf(wc) + " " + uitest::TitlesOf(t.w->PictDev().canvas()),
+                 QString("t D t Y_SM - YP"));
+        // Before any run of the window's own there is no report: the status lines are empty.
+        QVERIFY(t.Text("Lbl_fair").isEmpty() && t.Text("Lbl_warn").isEmpty());
         uitest::SaveShot(*t.w, "Form_KSM");
     }
 
@@ -234,6 +282,142 @@ class CurvatureWindowTest : public QObject {
         t.Undo();
         QCOMPARE(s.D(12), 0.0031f);
         QVERIFY(t.messages.size() == 2);
+    }
+
+    void weightStepsGrowWithTheWeightAndTheWeightRangeFollows() {
+        // Weight, scroll value before and after, the weight after: 5 % per unit (the inverse
+        // downward), at least 0.00005, never below 0.
+        const float steps[][4] = {
+            {0.002f, -500, -501, 0.0021f},   {0.002f, -500, -499, 0.002f / 1.05f},
+            {0.0005f, -500, -501, 0.00055f}, {0.00002f, -500, -499, 0},
+            {0, -500, -510, 0.0005f},        {0.002f, -500, -510, 0.002f * 1.6288946f},
+            {-0.001f, -500, -501, 0},        {-0.001f, -500, -499, 0},
+        };
+        for (const auto& [weight, last, value, after] : steps)
+            QVERIFY2(
+                Near(SteppedWeight(weight, std::int16_t(last), std::int16_t(value)), after, 1e-5),
+                qPrintable(QString::number(double(weight))));
+
+        Session t;
+        FoilState& s = *t.s;
+        t.Select(10);
+        t.Enter("0.002");
+        t.Up();
+        QVERIFY2(Near(s.DP(10), 0.0021, 1e-6) && t.Text("Txt_DI") == "0.0021",
+                 qPrintable(t.Text("Txt_DI") + " " + QString::number(double(s.DP(10)))));
+        t.Down();
+        QVERIFY(Near(s.DP(10), 0.002, 1e-6));
+        // A click beside the thumb is 10 units: from 0.002 past 0.01 in four.
+        int clicks = 0;
+        for (; s.DP(10) < 0.01f && clicks < 10; ++clicks)
+            t.Get("VScr_D")->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QVERIFY2(clicks == 4 && s.NRUN == 7, qPrintable(QString::number(clicks)));
+        // The weight picture now reaches above the largest weight, and its marker shows.
+        QVERIFY(Near(t.w->Weights().DPLOT_HI, 1.1 * s.DP(10), 1e-5));
+        QVERIFY(t.w->PictD().canvas().World().top > s.DP(10));
+        // Taken back, the range comes down to a tenth of "Max Smooth Strip" again.
+        for (int k = 0; k < 4; ++k)
+            t.Undo();
+        QCOMPARE(t.w->Weights().DPLOT_HI, 0.0055f);
+    }
+
+    void thePicturesShareTheirTAxis() {
+        Session t;
+        const FoilState& s = *t.s;
+        const PlotView first = t.w->View();
+        PictureArea &c = t.w->PictC(), &d = t.w->PictD(), &dev = t.w->PictDev();
+        auto sameT = [&] {
+            const WorldRect &a = c.canvas().World(), &b = d.canvas().World(),
+                            &e = dev.canvas().World();
+            return a.left == b.left && a.right == b.right && a.left == e.left && a.right == e.right;
+        };
+        // The wheel over the weights zooms t about the cursor; K keeps its range.
+        uitest::Wheel(&d, {300, 60}, 1);
+        QVERIFY(Near(t.w->View().VIEW_W, first.VIEW_W / 1.25, 1e-5) &&
+                t.w->View().VIEW_H == first.VIEW_H && sameT());
+        // A left drag over the deviation pans along t and selects nothing.
+        const float xc = t.w->View().VIEW_XC;
+        uitest::Drag(&dev, Qt::LeftButton, {}, {300, 40}, {200, 10});
+        QVERIFY(t.w->View().VIEW_XC > xc && t.w->View().VIEW_YC == first.VIEW_YC &&
+                t.w->Selected() == 2 && sameT());
+        // A click there selects the point nearest in t, as one in the weights does.
+        const QPointF at = dev.canvas().ToPixel(QPointF(s.T(12), 0), dev.size());
+        QTest::mouseClick(&dev, Qt::LeftButton, {}, at.toPoint());
+        QCOMPARE(t.w->Selected(), 12);
+        // Over the curvature the wheel zooms both, with Ctrl K only; its numbers follow.
+        uitest::Wheel(&c, {400, 100}, 2, Qt::ControlModifier);
+        QVERIFY(Near(t.w->View().VIEW_H, first.VIEW_H / 1.5625, 1e-5) &&
+                Near(t.w->View().VIEW_W, first.VIEW_W / 1.25, 1e-5));
+        const WorldRect& w = c.canvas().World();
+        const QStringList k = NumbersOf(c.canvas(), Edge::Left);
+        QVERIFY(k.size() >= 4 && k.first().toDouble() >= w.bottom && k.last().toDouble() <= w.top);
+        // Home returns all three to the first view.
+        QTest::keyClick(t.w.get(), Qt::Key_Home);
+        QVERIFY(t.w->View().VIEW_W == first.VIEW_W && t.w->View().VIEW_XC == first.VIEW_XC &&
+                t.w->View().VIEW_H == first.VIEW_H && sameT());
+    }
+
+    void theNoisyExampleSaysHowFairTheSmoothingCameOut() {
+        for (const bool firstDerivative : {false, true}) {
+            NoisyExample t(firstDerivative);
+            QVERIFY(t.w && t.s->NP == 401 && t.document.Fairness());
+            const FoilState& s = *t.s;
+            const FairnessReport& r = *t.document.Fairness();
+            const QString fair = t.Text("Lbl_fair"), warn = t.Text("Lbl_warn");
+            // "2-nd der.": the band iteration stalls and the run finishes it; the end values
+            // from three noisy points are far off, which the red second line says.
+            if (!firstDerivative) {
+                QVERIFY2(fair.startsWith("smoothing stall resolved after") &&
+                             warn.startsWith("Warning: The \"2-nd der.\" end values") &&
+                             warn.endsWith("Try \"1-st der.\"."),
+                         qPrintable(fair + "|" + warn));
+                QVERIFY(t.w->findChild<QLabel*>("Lbl_warn")->styleSheet().contains("color"));
+            } else {
+                QVERIFY2(fair.startsWith("smoothing converged after") && warn.isEmpty(),
+                         qPrintable(fair + "|" + warn));
+            }
+            QVERIFY(fair.contains(QString("curvature reversals lower %1 -> %2")
+                                      .arg(r.lower.input.size())
+                                      .arg(r.lower.smoothed.size())) &&
+                    fair.contains("largest band use") && !fair.contains("warning"));
+
+            // A magenta diamond at each reversal of the smoothed curvature, on its curve; fair:
+            // a handful, not the hundreds of the section as read.
+            const std::vector<int> reversals = Reversals(r);
+            QVERIFY(!reversals.empty() && reversals.size() <= 8 && r.lower.input.size() > 100);
+            const Canvas& c = t.w->PictC().canvas();
+            QCOMPARE(CountSegments(c, kMagenta, LineStyle::Solid), int(4 * reversals.size()));
+            for (const int i : reversals)
+                QVERIFY(
+                    std::any_of(c.Segments().begin(), c.Segments().end(), [&](const Segment& g) {
+                        return g.color == kMagenta && g.to.x() == s.T(i) && g.from.y() == s.K_SM(i);
+                    }));
+            QVERIFY(uitest::LegendOf(c).contains("reversal of the smoothed curvature"));
+            // The first view holds the smoothed curvature's bulk, not the raw spikes.
+            const auto [lo, hi] = std::minmax_element(&s.K(1), &s.K(1) + s.NP);
+            const WorldRect& v = c.World();
+            QVERIFY(t.w->View().VIEW_H < (*hi - *lo) / 20);
+            int inside = 0;
+            for (int i = 1; i <= s.NP; ++i)
+                inside += s.K_SM(i) >= v.bottom && s.K_SM(i) <= v.top;
+            QVERIFY2(inside >= 0.96 * s.NP, qPrintable(QString::number(inside)));
+
+            // The deviation picture: Y_SM - YP of every point within its band +-DP (dotted
+            // blue), a red "+" where a point ends on its band edge, along the same t.
+            const Canvas& d = t.w->PictDev().canvas();
+            int i = 2;
+            for (const Segment& g : d.Segments())
+                i += g.color == kBlack && i <= s.NP && g.to == QPointF(s.T(i), s.Y_SM(i) - s.YP(i));
+            QCOMPARE(i, s.NP + 1);
+            for (int j = 1; j <= s.NP; ++j)
+                QVERIFY(std::fabs(s.Y_SM(j) - s.YP(j)) <= s.DP(j) + 1e-6f);
+            QCOMPARE(CountSegments(d, kBlue, LineStyle::Dotted), 2 * (s.NP - 1));
+            QCOMPARE(CountSegments(d, kRed, LineStyle::Solid), 1 + 2 * int(r.onBandEdge.size()));
+            QVERIFY(!r.onBandEdge.empty() && d.World().left == v.left &&
+                    d.World().right == v.right);
+            QVERIFY(d.World().top >= 0.002 && d.World().top < 0.003); // the strip's band, 15 % more
+            uitest::SaveShot(*t.w, firstDerivative ? "Form_KSM_noisy_1st" : "Form_KSM_noisy_2nd");
+        }
     }
 
     void smoothShowsTheWindowAndEditsWriteWhatTheBatchCommandWrites() {

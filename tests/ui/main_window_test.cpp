@@ -427,7 +427,7 @@ class MainWindowTest : public QObject {
             const Form_TC* tc = t.form->ThicknessCamberWindow();
             const Form_Y* y = t.form->LeadingEdgeWindow();
             const QString thick = "thick=" + uitest::Shown(2 * s.HTMAX, "#0.0000");
-            const QString nodes = "mu=" + uitest::Shown(s.NNODES, "#0.000");
+            const QString nodes = "mu=" + uitest::Shown(s.NNODES, "#0");
             return Ends(airfoil->Picture1().canvas(), kBlack, LineStyle::Solid) ==
                        Curve(s.NP, s.XP, s.Y_SM) &&
                    Ends(tc->Picture1().canvas(), kBlue, LineStyle::Solid) ==

@@ -9,10 +9,14 @@
 #include "files/run_smoothing.h"
 #include "tests/support/naca_section.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -91,6 +95,46 @@ QStringList TextsOf(const ui::Canvas& canvas) {
     for (const ui::PrintedText& t : canvas.Texts())
         texts << t.text;
     return texts;
+}
+
+QStringList NumbersOf(const ui::Canvas& canvas, ui::Edge edge, int row) {
+    QStringList numbers;
+    for (const ui::EdgeNumber& n : canvas.Numbers())
+        if (n.edge == edge && n.row == row) numbers << n.text;
+    return numbers;
+}
+
+QString TitlesOf(const ui::Canvas& canvas) {
+    QStringList bottom, left;
+    for (const ui::AxisTitle& t : canvas.Titles())
+        (t.edge == ui::Edge::Bottom ? bottom : left) << t.text;
+    return (bottom + left).join(' ');
+}
+
+QStringList LegendOf(const ui::Canvas& canvas) {
+    QStringList texts;
+    for (const ui::LegendEntry& e : canvas.LegendEntries())
+        texts << e.text;
+    return texts;
+}
+
+void Wheel(QWidget* widget, QPoint at, double notches, Qt::KeyboardModifiers keys) {
+    QWheelEvent wheel(QPointF(at), QPointF(widget->mapToGlobal(at)), QPoint(),
+                      QPoint(0, static_cast<int>(120 * notches)), Qt::NoButton, keys,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
+
+void Drag(QWidget* widget, Qt::MouseButton button, Qt::KeyboardModifiers keys, QPoint from,
+          QPoint to) {
+    QTest::mousePress(widget, button, keys, from);
+    for (int k = 1; k <= 4; ++k) {
+        const QPoint at = from + (to - from) * k / 4;
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(widget->mapToGlobal(at)),
+                         Qt::NoButton, button, keys);
+        QApplication::sendEvent(widget, &move);
+    }
+    QTest::mouseRelease(widget, button, keys, to);
 }
 
 QString Shown(double value, const char* picture) {

@@ -36,6 +36,17 @@ QStringList UnlikeTheBatchCommand(const QStringList& arguments, const QString& f
 
 int CountSegments(const ui::Canvas& canvas, const QColor& color, ui::LineStyle style);
 QStringList TextsOf(const ui::Canvas& canvas);
+// The numbers along an edge (a row of the bottom edge), the axis titles ("x/c y/c": bottom
+// first) and the legend's texts.
+QStringList NumbersOf(const ui::Canvas& canvas, ui::Edge edge, int row = 0);
+QString TitlesOf(const ui::Canvas& canvas);
+QStringList LegendOf(const ui::Canvas& canvas);
+
+// Gestures with the mouse on a widget, as a user makes them: a wheel turn of `notches` at a
+// pixel, and a drag from one pixel to another with moves on the way.
+void Wheel(QWidget* widget, QPoint at, double notches, Qt::KeyboardModifiers keys = {});
+void Drag(QWidget* widget, Qt::MouseButton button, Qt::KeyboardModifiers keys, QPoint from,
+          QPoint to);
 // The value as a window shows it, formatted with a picture.
 QString Shown(double value, const char* picture);
 

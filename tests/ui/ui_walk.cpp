@@ -1,9 +1,10 @@
 // The walk an engineer takes through the program, on a real display (scripts/walk runs it on
 // Xvfb): the program's own windows over the real pressure solver, driven by mouse clicks and
 // typed keys, with a screenshot of the whole screen (ImageMagick "import") after every step.
-// It reads the noisy 401-point example, smooths it, opens every window, steps a weight,
-// computes Cp, writes the STL solid with changed margins, reads a second file from File >
-// Open..., then a file with a word among its numbers and one without a layout keyword.
+// It reads the noisy 401-point example, smooths it, opens every window, steps a weight, zooms
+// with a box and the wheel, computes Cp twice and widens its window, writes the STL solid with
+// changed margins, reads a second file from File > Open..., then a file with a word among its
+// numbers and one without a layout keyword.
 // Usage: ui_walk FOLDER (the examples are copied there; shots and output files land there).
 #include "core/foil_state.h"
 #include "ui/main/foil_document.h"
@@ -23,10 +24,12 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <cstdio>
 #include <functional>
@@ -105,6 +108,23 @@ class Walk {
             QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     }
     template <class Window> Window* Find() { return form_->findChild<Window*>(); }
+    // A box drawn with Ctrl and the left button, as an engineer zooms.
+    void ZoomBox(QWidget* picture, QPoint from, QPoint to) {
+        QTest::mousePress(picture, Qt::LeftButton, Qt::ControlModifier, from);
+        for (int k = 1; k <= 5; ++k) {
+            const QPoint at = from + (to - from) * k / 5;
+            QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(picture->mapToGlobal(at)),
+                             Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
+            QApplication::sendEvent(picture, &move);
+        }
+        QTest::mouseRelease(picture, Qt::LeftButton, Qt::ControlModifier, to);
+    }
+    void WheelAt(QWidget* picture, QPoint at, int notches) {
+        QWheelEvent wheel(QPointF(at), QPointF(picture->mapToGlobal(at)), QPoint(),
+                          QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(picture, &wheel);
+    }
     void Place(QWidget* window, int x, int y) {
         if (window) window->move(x, y);
     }
@@ -172,6 +192,20 @@ int Walk::Run() {
     }
     Shot("weight_steps");
 
+    // Zoomed: a box round the leading edge of the airfoil, the wheel over the curvature.
+    if (auto* airfoil = form.AirfoilWindow()) {
+        airfoil->raise();
+        if (auto* picture = In(airfoil, "Picture1")) ZoomBox(picture, {60, 100}, {220, 220});
+        Expect(airfoil->View().VIEW_W < 0.5f, "a box zooms the airfoil");
+    }
+    if (curvature) {
+        curvature->raise();
+        const float width = curvature->View().VIEW_W;
+        WheelAt(&curvature->PictC(), {curvature->PictC().width() / 2, 150}, 4);
+        Expect(curvature->View().VIEW_W < width / 2, "the wheel zooms the curvature");
+    }
+    Shot("zoomed");
+
     // Cp at the first computation's values, over the real solver: the section is resampled.
     Click(&form, "Cmd_cp");
     auto* cp = Find<Form_Cp>();
@@ -185,6 +219,23 @@ int Walk::Run() {
             In<QLineEdit>(cp, "Txt_cl")->text() + " " + In<QLineEdit>(cp, "Txt_alpha")->text());
     }
     Shot("cp");
+    // A second computation at a lower Mach number: the first curve turns red; then the window
+    // made as wide as the screen, no taller than it.
+    if (cp) {
+        Type(cp, "Txt_M", "0.6");
+        QTest::mouseClick(In<QPushButton>(cp, "Cmd_cp"), Qt::LeftButton);
+        QTest::qWait(200);
+        Expect(state_->NCP == 2, "a second Cp computation");
+        Shot("cp_two_curves");
+        cp->move(0, 0);
+        cp->resize(2380, cp->height());
+        QTest::qWait(300);
+        Expect(cp->frameGeometry().height() <= cp->screen()->availableGeometry().height(),
+               "the wide Cp window fits the screen's height");
+        Shot("cp_wide");
+        cp->resize(560, cp->height());
+        cp->move(1800, 0);
+    }
 
     // The STL solid with changed margins and chord.
     form.raise();

@@ -15,6 +15,7 @@ ReadOutcome FoilDocument::Read(const FileNames& names, const ReaderInputs& input
     const ReadOutcome read = ReadInputFile(inputs, *fresh);
     if (read.kind != ReadOutcome::Kind::ReadOk) return read;
     s_ = *fresh;
+    fairness_.reset();
     emit sectionRead();
     return read;
 }
@@ -33,6 +34,7 @@ RunOutcome FoilDocument::Smooth(const ReaderInputs& grid, RunParams& p, bool wit
     const RunOutcome run = RunSmoothing(*w, p, stl);
     if (run.kind == RunOutcome::Kind::Refused) return run;
     s_ = *w;
+    fairness_ = run.fairness;
     emit sectionChanged();
     return run;
 }
@@ -44,6 +46,7 @@ RunOutcome FoilDocument::Rerun(std::int16_t point, float weight, RunParams& p, b
     const RunOutcome run = RerunSmoothing(*w, p, withoutRotation, stl);
     if (run.kind == RunOutcome::Kind::Refused) return run;
     s_ = *w;
+    fairness_ = run.fairness;
     emit sectionChanged();
     return run;
 }

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace zarnfoil::ui {
 
@@ -23,6 +24,8 @@ class FoilDocument : public QObject {
     explicit FoilDocument(FoilState& s, QObject* parent = nullptr);
 
     const FoilState& State() const { return s_; }
+    // How fair the last run left the section; none before the first run of a section.
+    const std::optional<FairnessReport>& Fairness() const { return fairness_; }
 
     // End conditions of every run from now on ("1-st der." 1, "2-nd der." 0).
     void SetEndConditions(std::int16_t IBC) { s_.IBC = IBC; }
@@ -52,6 +55,7 @@ class FoilDocument : public QObject {
 
   private:
     FoilState& s_;
+    std::optional<FairnessReport> fairness_;
 };
 
 // A window's title: its caption and the name of the section file, once one has been read.

@@ -10,13 +10,24 @@
 namespace zarnfoil::ui {
 namespace {
 
-const PlotDesign kDesign{"Form_PW", "Airfoil y(x)", QSize(10590, 4215),
-                         QRect(1080, 240, 9375, 3855), true};
+// The legend sits in the picture's own top band, so the picture takes the legend's strip too.
+const PlotDesign kDesign{.objectName = "Form_PW",
+                         .caption = "Airfoil y(x)",
+                         .clientTwips = QSize(10590, 4215),
+                         .pictureTwips = QRect(1080, 0, 9375, 4095),
+                         .keepProportions = true,
+                         .trueToShape = true,
+                         .pictureName = "airfoil",
+                         .frame = {}};
 
 } // namespace
 
 void DrawAirfoilPlot(Canvas& canvas, const FoilState& s, float xc, float yc, float w, float h) {
     BeginPlot(canvas, xc, yc, w, h);
+    canvas.Title(Edge::Bottom, 0, "x/c");
+    canvas.Title(Edge::Left, 0, "y/c");
+    canvas.Legend({"smooth airfoil", kBlack});
+    canvas.Legend({"initial airfoil", kRed, LineStyle::Solid, true, LegendMark::Plus});
     if (!SectionIsDrawable(s)) return;
     // One chord from the leading-edge point, 0.2 either side of its ordinate.
     const float x0 = s.XP(s.ILE), y0 = s.YP(s.ILE);
@@ -41,8 +52,6 @@ Form_PW::Form_PW(const FoilDocument& document, QWidget* parent)
     Lbl_eps = AddLabel("Lbl_eps", "eps=", 3120);
     Lbl_mu = AddLabel("Lbl_mu", "mu=", 3600);
     Lbl_ml = AddLabel("Lbl_ml", "ml=", 3840);
-    AddLegend(kBlack, 6240, 6840, "smooth airfoil", 6960);
-    AddLegend(kRed, 8280, 8880, "initial airfoil", 9000);
 
     float xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     FindBounds(s.NP, s.XP, s.YP, xmin, xmax, ymin, ymax, 0);
@@ -56,10 +65,10 @@ void Form_PW::ShowValues() {
     Lbl_chord->setText(LabelText("chord=", s_.CHORD, "#0.000"));
     Lbl_thick->setText(LabelText("thick=", 2 * s_.HTMAX, "#0.0000"));
     Lbl_xthick->setText(LabelText("x_thick=", s_.XHTMAX, "#0.000"));
-    Lbl_eps->setText(LabelText("eps=", s_.EPSIL, "#0.000"));
+    Lbl_eps->setText(LabelText("eps=", s_.EPSIL, "#0.000") + QString::fromUtf8("\u00b0"));
     // Both surfaces are put out on the new X-grid, so both show its node count.
-    Lbl_mu->setText(LabelText("mu=", s_.NNODES, "#0.000"));
-    Lbl_ml->setText(LabelText("ml=", s_.NNODES, "#0.000"));
+    Lbl_mu->setText(LabelText("mu=", s_.NNODES, "#0"));
+    Lbl_ml->setText(LabelText("ml=", s_.NNODES, "#0"));
     Lbl_x0->setText(LabelText("x0=", s_.XLE, "#0.000"));
     Lbl_y0->setText(LabelText("y0=", s_.YLE, "#0.000"));
 }

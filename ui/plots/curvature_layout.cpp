@@ -8,14 +8,17 @@
 
 namespace zarnfoil::ui {
 
-CurvatureLayout MeasureCurvatureLayout(QSize clientTwips, QRect pictCTwips, QRect pictDTwips) {
+CurvatureLayout MeasureCurvatureLayout(const CurvatureDesign& d) {
     CurvatureLayout layout;
-    layout.aspect =
-        static_cast<float>(pictCTwips.height()) / static_cast<float>(pictCTwips.width());
-    layout.widthMargin = static_cast<std::int16_t>(clientTwips.width() - pictCTwips.width());
-    layout.gap = static_cast<std::int16_t>(pictDTwips.top() - pictCTwips.height());
-    layout.rest = static_cast<std::int16_t>(clientTwips.height() - layout.gap -
-                                            pictDTwips.height() - pictCTwips.height());
+    layout.aspect = static_cast<float>(d.pictC.height()) / static_cast<float>(d.pictC.width());
+    layout.widthMargin = static_cast<std::int16_t>(d.client.width() - d.pictC.width());
+    layout.gapC = static_cast<std::int16_t>(d.pictDev.top() - d.pictC.top() - d.pictC.height());
+    layout.gapDev = static_cast<std::int16_t>(d.pictD.top() - d.pictDev.top() - d.pictDev.height());
+    layout.devShare = static_cast<float>(d.pictDev.height()) /
+                      static_cast<float>(d.pictDev.height() + d.pictD.height());
+    layout.gapD = static_cast<std::int16_t>(d.status.top() - d.pictD.top() - d.pictD.height());
+    layout.statusHeight = static_cast<std::int16_t>(d.status.height());
+    layout.rest = static_cast<std::int16_t>(d.client.height() - d.status.top() - d.status.height());
     return layout;
 }
 
@@ -23,10 +26,17 @@ CurvatureFit FitCurvaturePictures(const CurvatureLayout& layout, QPoint pictCAt,
     const int width = std::max(1, window.width() - TwipsToPixels(layout.widthMargin));
     const int heightC =
         std::max(1, static_cast<int>(std::lround(static_cast<float>(width) * layout.aspect)));
-    const int gap = TwipsToPixels(layout.gap);
-    const int heightD = std::max(1, window.height() - (heightC + gap + TwipsToPixels(layout.rest)));
+    const int devTop = pictCAt.y() + heightC + TwipsToPixels(layout.gapC);
+    const int statusHeight = TwipsToPixels(layout.statusHeight);
+    const int statusTop = window.height() - TwipsToPixels(layout.rest) - statusHeight;
+    const int both = statusTop - TwipsToPixels(layout.gapD) - devTop - TwipsToPixels(layout.gapDev);
+    const int heightDev =
+        std::max(1, static_cast<int>(std::lround(static_cast<float>(both) * layout.devShare)));
+    const int heightD = std::max(1, both - heightDev);
+    const int dTop = devTop + heightDev + TwipsToPixels(layout.gapDev);
     return {QRect(pictCAt.x(), pictCAt.y(), width, heightC),
-            QRect(pictCAt.x(), gap + heightC, width, heightD)};
+            QRect(pictCAt.x(), devTop, width, heightDev), QRect(pictCAt.x(), dTop, width, heightD),
+            QRect(pictCAt.x(), dTop + heightD + TwipsToPixels(layout.gapD), width, statusHeight)};
 }
 
 } // namespace zarnfoil::ui

@@ -5,6 +5,7 @@
 #include "ui/main/number_box.h"
 #include "ui/main/window_slot.h"
 #include "ui/plots/picture_menu.h"
+#include "ui/plots/picture_navigator.h"
 #include "ui/plots/plot_curves.h"
 #include "ui/plots/plot_layout.h"
 #include "ui/plots/plot_window.h"
@@ -24,15 +25,17 @@
 #include <initializer_list>
 #include <limits>
 #include <memory>
+#include <string>
+#include <utility>
 
 namespace zarnfoil::ui {
 namespace {
 
 const char* const kCaption = "Curvature K(t)";
 const char* const kWeightPicture = "#0.0####";
-const QSize kClientTwips(10575, 6735);
-const QRect kPictCTwips(120, 360, 10335, 3855);
-const QRect kPictDTwips(120, 4320, 10335, 2295);
+const CurvatureDesign kDesign{QSize(10575, 9555), QRect(120, 360, 10335, 3855),
+                              QRect(120, 4320, 10335, 1800), QRect(120, 6225, 10335, 2295),
+                              QRect(120, 8580, 10335, 930)};
 constexpr int kRowTwips = 255; // the controls of the top row; the text box is 285 high
 constexpr int kTextBoxTwips = 285;
 
@@ -89,7 +92,7 @@ Form_KSM::Form_KSM(FoilDocument& document, ReadSettings settings, QWidget* paren
     small.setPointSize(8);
     setFont(small);
     BuildControls();
-    resize(TwipsToPixels(kClientTwips.width()), TwipsToPixels(kClientTwips.height()));
+    resize(TwipsToPixels(kDesign.client.width()), TwipsToPixels(kDesign.client.height()));
     Connect();
     Load();
 }
@@ -117,8 +120,22 @@ void Form_KSM::BuildControls() {
     Cmd_Enter = new QPushButton("Enter", this);
     Cmd_Enter->setObjectName("Cmd_Enter");
     Cmd_Enter->setGeometry(TwipRect(8160, 0, 495, kRowTwips));
-    Pict_C = Picture("Pict_C", kPictCTwips, this);
-    Pict_D = Picture("Pict_D", kPictDTwips, this);
+    Pict_C = Picture("Pict_C", kDesign.pictC, this);
+    Pict_Dev = Picture("Pict_Dev", kDesign.pictDev, this);
+    Pict_D = Picture("Pict_D", kDesign.pictD, this);
+    for (PictureArea* picture : {Pict_C, Pict_Dev, Pict_D})
+        picture->canvas().SetFrame({});
+    // How fair the last run left the section; the warning stands out in red.
+    Lbl_fair = new QLabel(this);
+    Lbl_fair->setObjectName("Lbl_fair");
+    Lbl_warn = new QLabel(this);
+    Lbl_warn->setObjectName("Lbl_warn");
+    Lbl_warn->setStyleSheet("QLabel { color: #c00000; font-weight: bold; }");
+    for (QLabel* status : {Lbl_fair, Lbl_warn}) {
+        status->setWordWrap(true);
+        status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
     // The arrow keys edit the weights while the weight picture has the focus.
     Pict_D->setFocusPolicy(Qt::StrongFocus);
     Pict_D->installEventFilter(this);
@@ -130,20 +147,36 @@ void Form_KSM::Connect() {
     connect(Cmd_Enter, &QPushButton::clicked, this, &Form_KSM::EnterWeight);
     connect(Txt_DI, &QLineEdit::returnPressed, this, &Form_KSM::EnterWeight);
 
-    connect(Pict_C, &PictureArea::mousePressed, this,
-            [this](const PictureMouse& m) { PressView(view_, m); });
-    connect(Pict_C, &PictureArea::mouseReleased, this, [this](const PictureMouse& m) {
-        ReleaseView(view_, m, ZoomScale::ViewHeight);
-        DrawView();
-    });
+    // Pict_C zooms and pans in t and K; the pictures below follow it in t and move it along t.
+    // The right button edits a weight in Pict_D, so only Pict_C and Pict_Dev draw zoom boxes
+    // with it.
+    const auto redraw = [this] { DrawView(); };
+    const auto reset = [this] { ResetView(); };
+    NavigationRules curvature;
+    curvature.zoomScale = ZoomScale::ViewHeight;
+    new PictureNavigator(*Pict_C, view_, curvature, redraw, reset);
+    NavigationRules alongT = curvature;
+    alongT.axes = ViewAxes::XOnly;
+    auto* deviation = new PictureNavigator(*Pict_Dev, view_, alongT, redraw, reset);
+    alongT.rightButtonBox = false;
+    auto* weights = new PictureNavigator(*Pict_D, view_, alongT, redraw, reset);
+    for (PictureNavigator* navigator : {deviation, weights})
+        connect(navigator, &PictureNavigator::clicked, this,
+                [this](const PictureMouse& m) { SelectAt(m.x); });
+    connect(new QShortcut(Qt::Key_Home, this), &QShortcut::activated, this, &Form_KSM::ResetView);
+
     connect(Pict_C, &PictureArea::mouseMoved, this, [this](const PictureMouse& m) {
         ShowReadout(m.x);
         Label_y->setText(LabelText("K=", m.y, "#0.000"));
     });
+    connect(Pict_Dev, &PictureArea::mouseMoved, this,
+            [this](const PictureMouse& m) { ShowReadout(m.x); });
     connect(Pict_D, &PictureArea::mouseMoved, this, &Form_KSM::WeightMoved);
     connect(Pict_D, &PictureArea::mouseReleased, this, &Form_KSM::WeightReleased);
-    AttachPictureMenu(*Pict_C, [this] { ResetView(); });
-    AttachPictureMenu(*Pict_D, [this] { ResetView(); });
+    const std::pair<PictureArea*, const char*> names[] = {
+        {Pict_C, "curvature"}, {Pict_Dev, "deviation"}, {Pict_D, "weights"}};
+    for (const auto& [picture, name] : names)
+        AttachPictureMenu(*picture, reset, [this, name] { return PictureFileName(s_, name); });
 
     auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
     connect(undo, &QShortcut::activated, this, [this] { TakeBack(false); });
@@ -155,12 +188,13 @@ void Form_KSM::Connect() {
 
 void Form_KSM::Load() {
     const BusyGuard busy(BUSY);
-    layout_ = MeasureCurvatureLayout(kClientTwips, kPictCTwips, kPictDTwips);
+    layout_ = MeasureCurvatureLayout(kDesign);
     bounds_ = FindCurvatureBounds(s_);
     ISEL = FirstSelectable();
     ShowValues();
+    ShowFairness();
     SetupView(view_, bounds_.xmin, bounds_.xmax, bounds_.ymin, bounds_.ymax);
-    weights_ = FindWeightRange(s_, settings_().maxStripText);
+    FindRanges();
 
     const bool editable = SectionIsDrawable(s_) && LastSelectable(s_) >= FirstSelectable();
     {
@@ -177,7 +211,6 @@ void Form_KSM::Load() {
     for (QWidget* control : editors)
         control->setEnabled(editable);
     DrawView();
-    loadedView_ = view_;
 }
 
 void Form_KSM::ShowValues() {
@@ -185,15 +218,38 @@ void Form_KSM::ShowValues() {
     Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
 }
 
+void Form_KSM::ShowFairness() {
+    if (!document_.Fairness()) {
+        Lbl_fair->clear();
+        Lbl_warn->clear();
+        return;
+    }
+    FairnessReport report = *document_.Fairness();
+    const std::string warning = std::move(report.endConditionWarning);
+    report.endConditionWarning.clear();
+    Lbl_fair->setText(QString::fromStdString(FairnessSummary(report, s_)));
+    Lbl_warn->setText(warning.empty() ? QString() : "Warning: " + QString::fromStdString(warning));
+}
+
+void Form_KSM::FindRanges() {
+    weights_ = FindWeightRange(s_, settings_().maxStripText);
+    deviation_ = FindDeviationRange(s_);
+}
+
 void Form_KSM::DrawPlot(float xc, float yc, float w, float h) {
-    DrawCurvature(Pict_C->canvas(), s_, bounds_, ISEL, xc, yc, w, h);
+    static const FairnessReport kNone;
+    const FairnessReport& fairness = document_.Fairness() ? *document_.Fairness() : kNone;
+    DrawCurvature(Pict_C->canvas(), s_, bounds_, fairness, ISEL, xc, yc, w, h);
+    DrawDeviation(Pict_Dev->canvas(), s_, deviation_, fairness, ISEL, xc, w);
     DrawWeights(Pict_D->canvas(), s_, weights_, ISEL, xc, w);
-    Pict_C->update();
-    Pict_D->update();
+    for (PictureArea* picture : {Pict_C, Pict_Dev, Pict_D})
+        picture->update();
 }
 
 void Form_KSM::ResetView() {
-    view_ = loadedView_;
+    bounds_ = FindCurvatureBounds(s_);
+    SetupView(view_, bounds_.xmin, bounds_.xmax, bounds_.ymin, bounds_.ymax);
+    FindRanges();
     DrawView();
 }
 
@@ -261,11 +317,14 @@ void Form_KSM::WeightMoved(const PictureMouse& mouse) {
 }
 
 void Form_KSM::WeightReleased(const PictureMouse& mouse) {
-    if (mouse.button == kLeftButton) SelectAt(mouse.x);
     if (mouse.button != kRightButton) return;
     // The whole drag is one edit.
+    const bool dragged = dragging_;
     if (dragging_ && dragTo_ != dragFrom_) history_.Record({dragPoint_, dragFrom_, dragTo_});
     dragging_ = dragRefused_ = false;
+    if (!dragged) return;
+    FindRanges();
+    DrawView();
 }
 
 void Form_KSM::TakeBack(bool redo) {
@@ -303,6 +362,9 @@ bool Form_KSM::RerunWithWeight(std::int16_t point, float weight) {
 
 void Form_KSM::SectionChanged() {
     Txt_DI->setText(Shown(s_.DP(ISEL), kWeightPicture));
+    ShowFairness();
+    // While a right-button drag sets a weight at the cursor, the weight scale holds still.
+    if (!dragging_) FindRanges();
     DrawView();
 }
 
@@ -318,7 +380,12 @@ void Form_KSM::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const CurvatureFit fit = FitCurvaturePictures(layout_, Pict_C->pos(), size());
     Pict_C->setGeometry(fit.pictC);
+    Pict_Dev->setGeometry(fit.pictDev);
     Pict_D->setGeometry(fit.pictD);
+    const int half = fit.status.height() / 2;
+    Lbl_fair->setGeometry(fit.status.x(), fit.status.y(), fit.status.width(), half);
+    Lbl_warn->setGeometry(fit.status.x(), fit.status.y() + half, fit.status.width(),
+                          fit.status.height() - half);
     DrawView();
 }
 

@@ -1,7 +1,10 @@
 // Form_KSM, "Curvature K(t)": the curvature along t before and after smoothing (Pict_C) over
-// the working weights (Pict_D). Here the engineer selects a point's weight and changes it; every
-// change (a step of the value scroll bar, a typed weight, a right-button drag, undo and redo)
-// runs the smoothing again at once, and the window redraws with every other open window.
+// the deviation of the smoothed section from the section as read within its bands (Pict_Dev)
+// and the working weights (Pict_D), all three along the same t; below them how fair the last run
+// left the section (Lbl_fair) and a warning about its end values (Lbl_warn). Here the engineer
+// selects a point's weight and changes it; every change (a step of the value scroll bar, a typed
+// weight, a right-button drag, undo and redo) runs the smoothing again at once, and the window
+// redraws with every other open window.
 #pragma once
 
 #include "core/foil_state.h"
@@ -39,16 +42,18 @@ class Form_KSM : public QWidget {
 
     PictureArea& PictC() { return *Pict_C; }
     PictureArea& PictD() { return *Pict_D; }
+    PictureArea& PictDev() { return *Pict_Dev; }
     const PlotView& View() const { return view_; }
     const RunParams& WindowRunParams() const { return run_; }
     std::int16_t Selected() const { return ISEL; }
 
     const WeightRange& Weights() const { return weights_; }
 
-    // Both pictures for the visible rectangle of Pict_C; Pict_D shares its t range.
+    // The pictures for the visible rectangle of Pict_C; Pict_Dev and Pict_D share its t range.
     void DrawPlot(float xc, float yc, float w, float h);
     void DrawView() { DrawPlot(view_.VIEW_XC, view_.VIEW_YC, view_.VIEW_W, view_.VIEW_H); }
-    // Back to the view the window had when it was loaded.
+    // Back to the first view, taken from the section as it is now: the smoothed curvature's
+    // bulk (FindCurvatureBounds) over the whole t range.
     void ResetView();
 
   protected:
@@ -60,6 +65,9 @@ class Form_KSM : public QWidget {
     void Connect();
     void Load();
     void ShowValues();
+    void ShowFairness();
+    // The ranges of the deviation and weight pictures, from the section as it is now.
+    void FindRanges();
 
     void VScrIdChanged(int value);
     void VScrDChanged(int value);
@@ -80,9 +88,10 @@ class Form_KSM : public QWidget {
     ReadSettings settings_;
     ShowMessage showMessage_;
     RunParams run_; // this window's DSMOOTH and DSMOOTH_OLD
-    PlotView view_, loadedView_;
+    PlotView view_;
     CurvatureBounds bounds_;
     WeightRange weights_;
+    DeviationRange deviation_;
     CurvatureLayout layout_;
     WeightHistory history_;
     // A right-button drag in Pict_D: the point, its weight when the drag began and the last
@@ -95,11 +104,11 @@ class Form_KSM : public QWidget {
     std::int16_t VSCR_D_LAST = -500;
     std::int16_t BUSY = 0;
 
-    QLabel *Label_x, *Label_t, *Label_y, *Lbl_D, *Lbl_DI;
+    QLabel *Label_x, *Label_t, *Label_y, *Lbl_D, *Lbl_DI, *Lbl_fair, *Lbl_warn;
     QScrollBar *VScr_ID, *VScr_D;
     QLineEdit* Txt_DI;
     QPushButton* Cmd_Enter;
-    PictureArea *Pict_C, *Pict_D;
+    PictureArea *Pict_C, *Pict_Dev, *Pict_D;
 };
 
 // Lets the main window's Smooth show the curvature window: built the first time, and anew

@@ -10,13 +10,23 @@
 namespace zarnfoil::ui {
 namespace {
 
-const PlotDesign kDesign{"Form_Y", "Leading edge Y(t)", QSize(10575, 3975),
-                         QRect(1080, 0, 9375, 3855), false};
+const PlotDesign kDesign{.objectName = "Form_Y",
+                         .caption = "Leading edge Y(t)",
+                         .clientTwips = QSize(10575, 3975),
+                         .pictureTwips = QRect(1080, 0, 9375, 3855),
+                         .keepProportions = false,
+                         .trueToShape = false,
+                         .pictureName = "leading_edge",
+                         .frame = {}};
 
 } // namespace
 
 void DrawLeadingEdgePlot(Canvas& canvas, const FoilState& s, float xc, float yc, float w, float h) {
     BeginPlot(canvas, xc, yc, w, h);
+    canvas.Title(Edge::Bottom, 0, "t");
+    canvas.Title(Edge::Left, 0, "y/c");
+    canvas.Legend({"smooth airfoil", kBlack});
+    canvas.Legend({"initial airfoil", kRed, LineStyle::Solid, false, LegendMark::Plus});
     if (!SectionIsDrawable(s)) return;
     DrawGrid(canvas, s.T(1), s.T(s.NP), -0.1f, 0.1f, 0.1f, 10, 0.05f, 10);
     canvas.SetLineStyle(LineStyle::Solid);

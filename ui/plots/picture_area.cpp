@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 
 namespace zarnfoil::ui {
 namespace {
@@ -30,9 +32,23 @@ int ShiftBits(Qt::KeyboardModifiers modifiers) {
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true); // the read-out follows the cursor without a button held
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A click takes the focus from a text box, so Home then returns the picture's first view.
+    setFocusPolicy(Qt::ClickFocus);
     QFont labelFont = font();
     labelFont.setPointSize(8);
     setFont(labelFont);
+    const QFontMetrics metrics(labelFont);
+    canvas_.SetTextMetrics({metrics.height(), metrics.horizontalAdvance("-00000.00")});
+}
+
+float PictureArea::PlotAspect() const {
+    const QRectF plot = canvas_.PlotArea(size());
+    return static_cast<float>(plot.height() / plot.width());
+}
+
+void PictureArea::SetBand(const QRect& band) {
+    band_ = band;
+    update();
 }
 
 void PictureArea::RenderTo(QPainter& painter, QSizeF size) const {
@@ -50,6 +66,12 @@ QImage PictureArea::RenderImage() const {
 void PictureArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     RenderTo(painter, size());
+    if (band_.isEmpty()) return;
+    QPen pen(canvas_.Background().lightness() < 128 ? Qt::white : Qt::black);
+    pen.setStyle(Qt::DashLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(band_);
 }
 
 PictureMouse PictureArea::ToPictureMouse(const QMouseEvent& event, int button) const {

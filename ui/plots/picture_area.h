@@ -1,5 +1,6 @@
 // A picture of a plot window: replays its canvas whenever Qt asks for a repaint, so a covered
-// window redraws, and reports mouse presses, releases and moves in world coordinates.
+// window redraws, reports mouse presses, releases and moves in world coordinates, and shows the
+// box of a zoom while it is being drawn.
 #pragma once
 
 #include "ui/plots/canvas.h"
@@ -19,6 +20,11 @@ class PictureArea : public QWidget {
     Canvas& canvas() { return canvas_; }
     const Canvas& canvas() const { return canvas_; }
     QPointF WorldAt(QPointF pixel) const { return canvas_.ToWorld(pixel, size()); }
+    // Height / width of the area the world rectangle is mapped onto.
+    float PlotAspect() const;
+
+    // The zoom box being drawn, over the picture; an empty one hides it.
+    void SetBand(const QRect& band);
 
     // The picture as it shows now, at its own size.
     QImage RenderImage() const;
@@ -43,6 +49,7 @@ class PictureArea : public QWidget {
 
     Canvas canvas_;
     QPoint pressPixel_;
+    QRect band_;
 };
 
 } // namespace zarnfoil::ui

@@ -17,8 +17,7 @@ namespace {
 const char* const kPngFilter = "PNG image (*.png)";
 const char* const kSvgFilter = "SVG drawing (*.svg)";
 
-void SavePictureAs(PictureArea& picture) {
-    const QString name = picture.window()->objectName() + ".png";
+void SavePictureAs(PictureArea& picture, const QString& name) {
     QString filter = kPngFilter;
     QString path =
         QFileDialog::getSaveFileName(&picture, "Save picture", QDir::current().filePath(name),
@@ -33,6 +32,11 @@ void SavePictureAs(PictureArea& picture) {
 }
 
 } // namespace
+
+QString PictureFileName(const FoilState& s, const QString& picture) {
+    const QString stem = QString::fromStdString(s.INNAME).section('.', 0, 0);
+    return (stem.isEmpty() ? picture : stem + "_" + picture) + ".png";
+}
 
 bool SavePicture(const PictureArea& picture, const QString& path) {
     if (QFileInfo(path).suffix().compare("svg", Qt::CaseInsensitive) != 0)
@@ -49,11 +53,13 @@ bool SavePicture(const PictureArea& picture, const QString& path) {
     return painter.end() && QFileInfo(path).size() > 0;
 }
 
-QMenu* AttachPictureMenu(PictureArea& picture, std::function<void()> resetView) {
+QMenu* AttachPictureMenu(PictureArea& picture, std::function<void()> resetView,
+                         std::function<QString()> fileName) {
     auto* menu = new QMenu(&picture);
     menu->setObjectName("PictureMenu");
-    QObject::connect(menu->addAction("Save picture..."), &QAction::triggered, &picture,
-                     [&picture] { SavePictureAs(picture); });
+    QObject::connect(
+        menu->addAction("Save picture..."), &QAction::triggered, &picture,
+        [&picture, fileName = std::move(fileName)] { SavePictureAs(picture, fileName()); });
     QObject::connect(menu->addAction("Reset view"), &QAction::triggered, &picture,
                      std::move(resetView));
     QObject::connect(&picture, &PictureArea::menuRequested, menu,

@@ -5,8 +5,10 @@
 
 namespace zarnfoil::ui {
 
-void BeginPlot(Canvas& canvas, float xc, float yc, float w, float h) {
+void BeginPlot(Canvas& canvas, float xc, float yc, float w, float h, const Frame& frame) {
     canvas.Clear(kWhite);
+    canvas.SetForeground(kBlack);
+    canvas.SetFrame(frame);
     canvas.SetWorld(xc - w / 2, yc + h / 2, xc + w / 2, yc - h / 2);
 }
 

@@ -11,9 +11,9 @@
 
 namespace zarnfoil::ui {
 
-// Clears the picture to white and maps the rectangle with centre (xc, yc) and size w by h
-// onto it.
-void BeginPlot(Canvas& canvas, float xc, float yc, float w, float h);
+// Clears the picture to white, gives it its frame and maps the rectangle with centre (xc, yc)
+// and size w by h onto its plot area.
+void BeginPlot(Canvas& canvas, float xc, float yc, float w, float h, const Frame& frame = {});
 
 // n - 1 segments from point i - 1 to point i, in the canvas's current line style.
 void DrawCurve(Canvas& canvas, int n, const PointArray& xs, const PointArray& ys,

@@ -20,16 +20,21 @@ struct LayoutState {
     float PIC_ASPECT = 1;      // picture height / picture width
     std::int16_t H_MARGIN = 0; // window width - picture width, twips
     std::int16_t V_MARGIN = 0; // window height - picture height, twips
+    // The picture's frame round its plot area (numbers, titles, legend), pixels, and the plot
+    // area's height / width at the design size.
+    QSize frame;
+    float PLOT_ASPECT = 1;
 };
 
-LayoutState MeasureLayout(QSize clientTwips, QSize pictureTwips);
+LayoutState MeasureLayout(QSize clientTwips, QSize pictureTwips, QSize framePixels = {});
 
 struct PictureFit {
     int pictureWidth = 1, pictureHeight = 1, windowHeight = 1; // pixels
 };
 
 // The picture keeps its proportions: its width follows the window's width and the window's
-// height follows the picture.
+// height follows the picture. With a frame it is the plot area inside it that keeps them, so
+// a true-to-shape drawing stays true to shape.
 PictureFit ProportionalFit(const LayoutState& layout, int windowWidth);
 
 // The picture follows the window in both directions.

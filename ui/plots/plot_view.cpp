@@ -45,6 +45,11 @@ void ViewWholeBox(PlotView& v) {
     v.VIEW_YC = v.BOX_YC;
 }
 
+// A visible length the picture can show: usable, and within a million times the data box.
+bool Reachable(float length, float box) {
+    return Usable(length) && length >= 1e-6f * box && length <= 1e6f * box;
+}
+
 void MarginBox(PlotView& v, float xmin, float xmax, float ymin, float ymax) {
     const float mx = 0.01f * (xmax - xmin);
     const float my = 0.01f * (ymax - ymin);
@@ -86,6 +91,11 @@ void SetupView(PlotView& view, float xmin, float xmax, float ymin, float ymax,
     ViewWholeBox(view);
 }
 
+void ShowBox(PlotView& view, float xmin, float xmax, float ymin, float ymax) {
+    SetBox(view, xmin, xmax, ymin, ymax);
+    ViewWholeBox(view);
+}
+
 void PressView(PlotView& view, const PictureMouse& press) {
     view.DOWN_X = press.x;
     view.DOWN_Y = press.y;
@@ -111,6 +121,47 @@ void ReleaseView(PlotView& view, const PictureMouse& release, ZoomScale scale) {
             view.VIEW_YC = yc;
         }
     }
+}
+
+bool ZoomAbout(PlotView& view, float x, float y, float factor, ViewAxes axes) {
+    if (!(factor > 0) || !std::isfinite(factor) || !std::isfinite(x) || !std::isfinite(y))
+        return false;
+    const bool inX = axes != ViewAxes::YOnly, inY = axes != ViewAxes::XOnly;
+    const float w = inX ? view.VIEW_W / factor : view.VIEW_W;
+    const float h = inY ? view.VIEW_H / factor : view.VIEW_H;
+    const float xc = inX ? x + (view.VIEW_XC - x) / factor : view.VIEW_XC;
+    const float yc = inY ? y + (view.VIEW_YC - y) / factor : view.VIEW_YC;
+    if (!Reachable(w, view.FULL_W) || !Reachable(h, view.FULL_H) || !std::isfinite(xc) ||
+        !std::isfinite(yc))
+        return false;
+    view.VIEW_W = w, view.VIEW_H = h, view.VIEW_XC = xc, view.VIEW_YC = yc;
+    return true;
+}
+
+bool ZoomToBox(PlotView& view, float x1, float y1, float x2, float y2, float pictureAspect,
+               ViewAxes axes) {
+    const bool inX = axes != ViewAxes::YOnly, inY = axes != ViewAxes::XOnly;
+    float w = inX ? std::fabs(x2 - x1) : view.VIEW_W;
+    float h = inY ? std::fabs(y2 - y1) : view.VIEW_H;
+    if (pictureAspect > 0 && inX && inY) {
+        if (h < pictureAspect * w)
+            h = pictureAspect * w;
+        else
+            w = h / pictureAspect;
+    }
+    const float xc = inX ? 0.5f * (x1 + x2) : view.VIEW_XC;
+    const float yc = inY ? 0.5f * (y1 + y2) : view.VIEW_YC;
+    if (!Reachable(w, view.FULL_W) || !Reachable(h, view.FULL_H) || !std::isfinite(xc) ||
+        !std::isfinite(yc))
+        return false;
+    view.VIEW_W = w, view.VIEW_H = h, view.VIEW_XC = xc, view.VIEW_YC = yc;
+    return true;
+}
+
+void PanFrom(PlotView& view, const PlotView& from, double dx, double dy, ViewAxes axes) {
+    const auto xc = static_cast<float>(from.VIEW_XC - (axes != ViewAxes::YOnly ? dx : 0.0));
+    const auto yc = static_cast<float>(from.VIEW_YC - (axes != ViewAxes::XOnly ? dy : 0.0));
+    if (std::isfinite(xc) && std::isfinite(yc)) view.VIEW_XC = xc, view.VIEW_YC = yc;
 }
 
 } // namespace zarnfoil::ui

@@ -3,10 +3,11 @@
 
 #include "core/number_format.h"
 #include "ui/plots/picture_menu.h"
+#include "ui/plots/picture_navigator.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QResizeEvent>
+#include <QShortcut>
 
 namespace zarnfoil::ui {
 namespace {
@@ -14,24 +15,6 @@ namespace {
 constexpr int kLabelLeftTwips = 0;
 constexpr int kLabelWidthTwips = 1095;
 constexpr int kLabelHeightTwips = 255;
-constexpr int kLegendHeightTwips = 240; // the legend's line runs along its middle
-
-// A line sample of the legend.
-class LegendLine : public QWidget {
-  public:
-    LegendLine(const QColor& color, QWidget* parent) : QWidget(parent), color_(color) {}
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setPen(color_);
-        const int y = height() / 2;
-        painter.drawLine(0, y, width() - 1, y);
-    }
-
-  private:
-    QColor color_;
-};
 
 } // namespace
 
@@ -41,8 +24,8 @@ QString LabelText(const char* prefix, float value, const char* picture) {
 
 PlotWindow::PlotWindow(const FoilDocument& document, const PlotDesign& design, QWidget* parent)
     : QWidget(parent, Qt::Window), s_(document.State()), design_(design),
-      layout_(MeasureLayout(design.clientTwips, design.pictureTwips.size())),
       picture_(new PictureArea(this)) {
+    picture_->canvas().SetFrame(design.frame);
     setObjectName(design.objectName);
     setWindowTitle(SectionTitle(design.caption, s_));
     QFont small = font();
@@ -53,18 +36,22 @@ PlotWindow::PlotWindow(const FoilDocument& document, const PlotDesign& design, Q
                                        design.pictureTwips.width(), design.pictureTwips.height());
     picture_->setObjectName("Picture1");
     picture_->setGeometry(pictureRect);
+    const QRectF plot = picture_->canvas().PlotArea(pictureRect.size());
+    layout_ = MeasureLayout(design.clientTwips, design.pictureTwips.size(),
+                            pictureRect.size() - plot.size().toSize());
     resize(TwipsToPixels(design.clientTwips.width()), TwipsToPixels(design.clientTwips.height()));
     setMinimumSize(TwipsToPixels(layout_.H_MARGIN) + 60, TwipsToPixels(layout_.V_MARGIN) + 30);
 
-    connect(picture_, &PictureArea::mousePressed, this,
-            [this](const PictureMouse& m) { PressView(view_, m); });
-    connect(picture_, &PictureArea::mouseReleased, this, [this](const PictureMouse& m) {
-        ReleaseView(view_, m, ZoomScale::ViewWidth);
-        DrawView();
-    });
+    NavigationRules rules;
+    rules.trueToShape = design.trueToShape;
+    new PictureNavigator(
+        *picture_, view_, rules, [this] { DrawView(); }, [this] { ResetView(); });
     connect(picture_, &PictureArea::mouseMoved, this,
             [this](const PictureMouse& m) { ShowReadout(m.x, m.y); });
-    AttachPictureMenu(*picture_, [this] { ResetView(); });
+    AttachPictureMenu(
+        *picture_, [this] { ResetView(); },
+        [this, name = design.pictureName] { return PictureFileName(s_, name); });
+    connect(new QShortcut(Qt::Key_Home, this), &QShortcut::activated, this, &PlotWindow::ResetView);
     connect(&document, &FoilDocument::sectionChanged, this, [this] {
         ShowValues();
         DrawView();
@@ -79,22 +66,8 @@ QLabel* PlotWindow::AddLabel(const char* name, const char* text, int topTwips) {
     return label;
 }
 
-void PlotWindow::AddLegend(const QColor& color, int x1Twips, int x2Twips, const char* text,
-                           int textLeftTwips) {
-    auto* line = new LegendLine(color, this);
-    line->setGeometry(TwipRect(x1Twips, 0, x2Twips - x1Twips, kLegendHeightTwips));
-    AddLegendText(text, textLeftTwips);
-}
-
-void PlotWindow::AddLegendText(const char* text, int leftTwips) {
-    auto* label = new QLabel(text, this);
-    label->adjustSize();
-    label->move(TwipsToPixels(leftTwips),
-                (TwipsToPixels(kLegendHeightTwips) - label->height()) / 2);
-}
-
 float PlotWindow::PictureAspect() const {
-    return static_cast<float>(picture_->height()) / static_cast<float>(picture_->width());
+    return picture_->PlotAspect();
 }
 
 void PlotWindow::DrawPlot(float xc, float yc, float w, float h) {

@@ -1,11 +1,13 @@
 // What the airfoil, thickness-and-camber and leading-edge windows share: one picture with its
-// view, a column of labels at the left, zoom and pan by mouse, the read-out, the resize rule,
-// the picture menu, and following the section: every change redraws the picture and the value
-// labels, a new section closes the window. Each window says what it draws and where it departs.
+// view, a column of labels at the left, navigation by mouse and wheel (Home or a double click
+// returns to the first view), the read-out, the resize rule, the picture menu, and following
+// the section: every change redraws the picture and the value labels, a new section closes the
+// window. Each window says what it draws and where it departs.
 #pragma once
 
 #include "core/foil_state.h"
 #include "ui/main/foil_document.h"
+#include "ui/plots/canvas.h"
 #include "ui/plots/picture_area.h"
 #include "ui/plots/plot_layout.h"
 #include "ui/plots/plot_view.h"
@@ -28,7 +30,10 @@ struct PlotDesign {
     const char* caption;
     QSize clientTwips;
     QRect pictureTwips;
-    bool keepProportions; // else the picture follows the window in both directions
+    bool keepProportions;    // else the picture follows the window in both directions
+    bool trueToShape;        // zoom boxes keep one world unit as long in x as in y
+    const char* pictureName; // in the name proposed for a saved picture
+    Frame frame;
 };
 
 class PlotWindow : public QWidget {
@@ -49,13 +54,9 @@ class PlotWindow : public QWidget {
 
     // A label of the column at the left.
     QLabel* AddLabel(const char* name, const char* text, int topTwips);
-    // A line sample from x1 to x2 along the top edge, and its text.
-    void AddLegend(const QColor& color, int x1Twips, int x2Twips, const char* text,
-                   int textLeftTwips);
-    void AddLegendText(const char* text, int leftTwips);
     // Last step of a load: remembers the view for "Reset view".
     void FinishLoad() { loadedView_ = view_; }
-    // Height / width of the picture as it is now.
+    // Height / width of the picture's plot area as it is now.
     float PictureAspect() const;
     void DrawView() { DrawPlot(view_.VIEW_XC, view_.VIEW_YC, view_.VIEW_W, view_.VIEW_H); }
 

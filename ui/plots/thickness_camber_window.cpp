@@ -10,14 +10,26 @@
 namespace zarnfoil::ui {
 namespace {
 
-const PlotDesign kDesign{"Form_TC", "Thickness(x) & Camber(x)", QSize(10590, 4215),
-                         QRect(1080, 240, 9375, 3855), true};
+// The legend sits in the picture's own top band, so the picture takes the legend's strip too.
+const PlotDesign kDesign{.objectName = "Form_TC",
+                         .caption = "Thickness(x) & Camber(x)",
+                         .clientTwips = QSize(10590, 4215),
+                         .pictureTwips = QRect(1080, 0, 9375, 4095),
+                         .keepProportions = true,
+                         .trueToShape = false,
+                         .pictureName = "thickness_camber",
+                         .frame = {}};
 
 } // namespace
 
 void DrawThicknessCamberPlot(Canvas& canvas, const FoilState& s, float xc, float yc, float w,
                              float h) {
     BeginPlot(canvas, xc, yc, w, h);
+    canvas.Title(Edge::Bottom, 0, "x/c");
+    canvas.Title(Edge::Left, 0, "y/c");
+    canvas.Legend({"half thickness", kBlue});
+    canvas.Legend({"camber", kRed});
+    canvas.Legend({"dotted lines - initial values (before smoothing)", kBlack, LineStyle::Dotted});
     if (!SectionIsDrawable(s)) return;
     // One chord from the first node; in y tied to the first half thickness, not to the data.
     const float x0 = s.XNODES(1), t0 = s.HTHICK(1);
@@ -39,9 +51,6 @@ Form_TC::Form_TC(const FoilDocument& document, QWidget* parent)
     Lbl_xthick = AddLabel("Lbl_xthick", "x_thick=", 1440);
     Lbl_mu = AddLabel("Lbl_mu", "mu=", 2160);
     Lbl_ml = AddLabel("Lbl_ml", "ml=", 2400);
-    AddLegend(kBlue, 1320, 1920, "thickness", 2040);
-    AddLegend(kRed, 3120, 3720, " camber", 3840);
-    AddLegendText("dotted lines - initial values (before smoothing)", 6840);
 
     // Both curves before smoothing, with a tenth of their range added above and below.
     float xmin = 0, xmax = 0, ymin = 0, ymax = 0;
@@ -59,8 +68,8 @@ Form_TC::Form_TC(const FoilDocument& document, QWidget* parent)
 void Form_TC::ShowValues() {
     Lbl_thick->setText(LabelText("thick=", 2 * s_.HTMAX, "#0.0000"));
     Lbl_xthick->setText(LabelText("x_thick=", s_.XHTMAX, "#0.000"));
-    Lbl_mu->setText(LabelText("mu=", s_.NNODES, "#0.000"));
-    Lbl_ml->setText(LabelText("ml=", s_.NNODES, "#0.000"));
+    Lbl_mu->setText(LabelText("mu=", s_.NNODES, "#0"));
+    Lbl_ml->setText(LabelText("ml=", s_.NNODES, "#0"));
 }
 
 void Form_TC::Draw(Canvas& canvas, float xc, float yc, float w, float h) const {

@@ -92,6 +92,12 @@ QString ResultNotes(const KaltoArguments& a) {
     return notes.join("\n\n");
 }
 
+QString CurveCaption(float mach, float alpha, float cl, const QString& model) {
+    const QString conditions =
+        QString("M %1, alpha %2\u00b0, CL %3").arg(Shown(mach), Shown(alpha), Shown(cl));
+    return model.isEmpty() ? conditions : conditions + ", " + model;
+}
+
 QString ResultCaption(const KaltoArguments& a) {
     if (a.ISTAT(1) == KALTO_BAD_INPUT) return {};
     const float model = a.Case(3);

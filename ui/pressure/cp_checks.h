@@ -27,6 +27,10 @@ bool ResultIsFinite(const KaltoArguments& a);
 // no model or refused the input.
 QString ResultCaption(const KaltoArguments& a);
 
+// A curve's name in the legends: "M 0.70, alpha 2.50°, CL 0.501" and the model's caption
+// (ResultCaption) when there is one.
+QString CurveCaption(float mach, float alpha, float cl, const QString& model);
+
 // What the engineer must know about the result of a call made with `a`, or empty when it is a
 // result within the method's range; one paragraph per finding.
 QString ResultNotes(const KaltoArguments& a);

@@ -33,12 +33,19 @@ CpLayout MeasureCpLayout(const CpDesign& d) {
     return layout;
 }
 
-CpFit FitCp(const CpLayout& layout, int windowWidth) {
+CpFit FitCp(const CpLayout& layout, int windowWidth, int maxHeight) {
     // In twips, as the design is; pixels at the end.
     const double window = static_cast<double>(windowWidth) * kTwipsPerPixel;
     const double cptWidth = std::max<double>(kTwipsPerPixel, window - layout.cptWidthMargin);
     const double cpWidth = std::max<double>(kTwipsPerPixel, window - layout.cpWidthMargin);
-    const double cptHeight = cptWidth * layout.cptRatio, cpHeight = cpWidth * layout.cpRatio;
+    double cptHeight = cptWidth * layout.cptRatio, cpHeight = cpWidth * layout.cpRatio;
+    const double room =
+        static_cast<double>(maxHeight) * kTwipsPerPixel - layout.gap - layout.heightMargin;
+    if (cptHeight + cpHeight > room) {
+        const double share = std::max(room, 2.0 * kTwipsPerPixel) / (cptHeight + cpHeight);
+        cptHeight *= share;
+        cpHeight *= share;
+    }
     CpFit fit;
     fit.cptWidth = Pixels(cptWidth);
     fit.cpWidth = Pixels(cpWidth);

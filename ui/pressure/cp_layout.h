@@ -1,6 +1,7 @@
 // The layout of the Cp window: its design in twips, the values taken when it loads, and the
 // re-layout on resize, in which both pictures follow the window's width, keep their
-// proportions, and the window's height follows them; the note line stays under Pict_Cp.
+// proportions while the screen has room, and the window's height follows them; the note line
+// stays under Pict_Cp.
 #pragma once
 
 #include <QRect>
@@ -37,7 +38,9 @@ struct CpFit { // pixels
     int windowHeight = 1;
 };
 
-// The pictures and the window's height for a window `windowWidth` pixels wide.
-CpFit FitCp(const CpLayout& layout, int windowWidth);
+// The pictures and the window's height for a window `windowWidth` pixels wide. Where that
+// height would pass `maxHeight` (the screen's), both pictures give up height in proportion and
+// the window stays `maxHeight` high.
+CpFit FitCp(const CpLayout& layout, int windowWidth, int maxHeight = 1 << 20);
 
 } // namespace zarnfoil::ui

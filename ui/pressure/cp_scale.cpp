@@ -22,7 +22,7 @@ float AxisEnd(float cpmin) {
     return -5.0f;
 }
 
-CpScale ScaleCp(const StationArray& cp, float machLast) {
+CpScale ScaleCp(const StationArray& cp, float machLast, const StationArray* previous) {
     CpScale scale;
     scale.cpStar = CriticalCp(machLast);
     float cpmin = std::numeric_limits<float>::infinity();
@@ -37,9 +37,24 @@ CpScale ScaleCp(const StationArray& cp, float machLast) {
         }
         consider(cp(j));
     }
+    for (const StationArray* curve : {&cp, previous}) {
+        if (!curve) continue;
+        if (curve == previous)
+            for (int j = 1; j <= kStations - 1; ++j)
+                consider((*curve)(j));
+        for (int j = 1; j <= kStations; ++j)
+            if (std::isfinite((*curve)(j)) && (*curve)(j) > scale.CPMAX) scale.CPMAX = (*curve)(j);
+    }
     scale.CPMIN = cpmin;
     scale.YMIN = AxisEnd(cpmin);
     return scale;
+}
+
+float AxisTop(float end, float step, float cpmax) {
+    float top = end;
+    for (int k = 0; top < cpmax && k < 100; ++k)
+        top += step;
+    return top;
 }
 
 int MarkStart(int n) {

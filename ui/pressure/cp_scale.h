@@ -31,16 +31,22 @@ float AxisEnd(float cpmin);
 
 struct CpScale {
     std::optional<float> cpStar;
-    // The highest station j (2..128) with Cp* between Cp(j - 1) and Cp(j); kNoSonicIndex when
-    // Cp does not cross Cp* there or there is no Cp*.
+    // The highest station j (2..128) of the newest curve with Cp* between Cp(j - 1) and Cp(j);
+    // kNoSonicIndex when Cp does not cross Cp* there or there is no Cp*.
     int n = kNoSonicIndex;
-    float CPMIN = 0; // smallest Cp of stations 1..128
+    float CPMIN = 0; // smallest Cp of stations 1..128 of the curves shown
     float YMIN = -1.0f;
+    float CPMAX = 1; // largest Cp of the curves shown, at least 1
 };
 
-// The scale of a curve at Mach `machLast`. Station 129 takes part in neither the crossing nor
-// the smallest Cp. Values that are not finite take part in neither.
-CpScale ScaleCp(const StationArray& cp, float machLast);
+// The scale of the newest curve at Mach `machLast`, its Cp axis covering the previous curve
+// too when there is one. Station 129 takes part in neither the crossing nor the smallest Cp.
+// Values that are not finite take part in nothing.
+CpScale ScaleCp(const StationArray& cp, float machLast, const StationArray* previous = nullptr);
+
+// The upper end of a Cp axis (positive Cp, drawn at the bottom): `end`, or the first step of
+// `step` beyond it that reaches `cpmax`.
+float AxisTop(float end, float step, float cpmax);
 
 // The first station of the Cp* mark, which runs from station n - 4 to station n + 1; a
 // crossing at station 4 or below starts the mark at station 1.

@@ -4,13 +4,16 @@
 
 #include "core/foil_state.h"
 
+#include <QString>
+
 #include <cstdint>
 
 namespace zarnfoil::ui {
 
 struct PressureHistory {
-    std::int16_t PREVCP = 0;            // 1 when a previous curve is stored
+    std::int16_t PREVCP = 0;    // 1 when a previous curve is stored
     PointArray XCPPREV, CPPREV; // stations 1..129 are used
+    QString caption;            // its Mach, alpha, CL and model, as the legend names it
 };
 
 } // namespace zarnfoil::ui

@@ -7,6 +7,7 @@
 #include "ui/main/number_box.h"
 #include "ui/main/window_slot.h"
 #include "ui/plots/picture_menu.h"
+#include "ui/plots/picture_navigator.h"
 #include "ui/plots/plot_colors.h"
 #include "ui/plots/plot_layout.h"
 #include "ui/pressure/cp_checks.h"
@@ -27,6 +28,8 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QSaveFile>
+#include <QScreen>
+#include <QShortcut>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -35,7 +38,6 @@
 
 namespace zarnfoil::ui {
 namespace {
-
 
 constexpr float kFirstMach = 0.7f;
 constexpr float kFirstLift = 0.5f;
@@ -116,6 +118,7 @@ Form_Cp::Form_Cp(FoilDocument& document, PressureHistory& history, QWidget* pare
            TwipsToPixels(kCpDesign.clientTwips.height()));
     setMinimumWidth(TwipsToPixels(layout_.cptWidthMargin) + 60);
     connect(Cmd_cp, &QPushButton::clicked, this, &Form_Cp::ComputeCp);
+    connect(new QShortcut(Qt::Key_Home, this), &QShortcut::activated, this, &Form_Cp::ResetViews);
     // What the first computation of a section takes, shown before it is made.
     Txt_M->setText(Shown(kFirstMach));
     Txt_cl->setText(Shown(kFirstLift));
@@ -151,13 +154,28 @@ void Form_Cp::BuildControls() {
     Line1 = Place(new LineSample(this), "Line1", QRect(120, 2940, 360, 120));
     Pict_Cpt = MakePicture(this, "Pict_Cpt", kCpDesign.cptTwips);
     Pict_Cp = MakePicture(this, "Pict_Cp", kCpDesign.cpTwips);
+    Pict_Cpt->canvas().SetFrame(kCpOverTFrame);
+    Pict_Cp->canvas().SetFrame(kCpOverXFrame);
     Lbl_note = Place(new QLabel(this), "Lbl_note", kCpDesign.noteTwips);
     Lbl_note->setWordWrap(true);
     Lbl_note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // The pictures neither zoom nor pan: "Reset view" only draws again.
+    // Each picture zooms and pans on its own; Shift + drag, whose direction would read upside
+    // down over Cp, is left out.
+    NavigationRules rules;
+    rules.shiftZoom = false;
     for (PictureArea* picture : {Pict_Cpt, Pict_Cp}) {
-        QMenu* menu = AttachPictureMenu(*picture, [this] {
-            if (s_.NCP > 0 && holdsResult_) DrawCp();
+        const bool overX = picture == Pict_Cp;
+        PlotView& view = overX ? viewCp_ : viewCpt_;
+        bool& follow = overX ? followCp_ : followCpt_;
+        const auto reset = [this, &follow] {
+            follow = true;
+            Redraw();
+        };
+        auto* navigator = new PictureNavigator(
+            *picture, view, rules, [this] { Redraw(); }, reset);
+        connect(navigator, &PictureNavigator::navigated, this, [&follow] { follow = false; });
+        QMenu* menu = AttachPictureMenu(*picture, reset, [this, overX] {
+            return PictureFileName(s_, overX ? "cp_x" : "cp_t");
         });
         QAction* csv = menu->addAction("Export curve as CSV...", this, [this] {
             const QString name = QString::fromStdString(s_.INNAME).section('.', 0, 0) + "_cp.csv";
@@ -229,6 +247,7 @@ void Form_Cp::ComputeCp() {
             history_.CPPREV(j) = args_.Cp(j);
         }
         history_.PREVCP = 1;
+        history_.caption = caption_;
     }
     document_.SetPressureCount(count);
     args_ = *next;
@@ -237,6 +256,7 @@ void Form_Cp::ComputeCp() {
 
     Txt_cl->setText(Shown(args_.CLOUT));
     Txt_alpha->setText(Shown(args_.ALPHAOUT));
+    caption_ = CurveCaption(mach, args_.ALPHAOUT, args_.CLOUT, ResultCaption(args_));
     Lbl_note->setText(contour.resampled
                           ? QString("The section's %1 points were resampled to %2 along its "
                                     "smoothed contour for the solver.")
@@ -264,17 +284,34 @@ void Form_Cp::DrawCp() {
         previous.cp(j) = history_.CPPREV(j);
     }
     const CpCurve* shownPrevious = history_.PREVCP == 1 ? &previous : nullptr;
-    const CpScale scale = ScaleCp(newest.cp, MACHLAST);
-    DrawCpOverX(Pict_Cp->canvas(), scale, newest, shownPrevious);
-    DrawCpOverT(Pict_Cpt->canvas(), scale, newest, shownPrevious);
+    const CpScale scale =
+        ScaleCp(newest.cp, MACHLAST, shownPrevious ? &shownPrevious->cp : nullptr);
+    if (followCp_) viewCp_ = CpOverXView(scale);
+    if (followCpt_) viewCpt_ = CpOverTView(scale);
+    DrawCpOverX(Pict_Cp->canvas(), scale, newest, shownPrevious, viewCp_,
+                {caption_, "previous: " + history_.caption});
+    DrawCpOverT(Pict_Cpt->canvas(), scale, newest, shownPrevious, viewCpt_);
     DrawCpCaption(Pict_Cpt->canvas(), ResultCaption(args_));
     Pict_Cp->update();
     Pict_Cpt->update();
 }
 
+void Form_Cp::Redraw() {
+    if (s_.NCP > 0 && holdsResult_) DrawCp();
+}
+
+void Form_Cp::ResetViews() {
+    followCp_ = followCpt_ = true;
+    Redraw();
+}
+
 void Form_Cp::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const CpFit fit = FitCp(layout_, width());
+    // As high as the screen lets the window be, the window system's frame included.
+    const QScreen* screen = this->screen();
+    const int frame = frameGeometry().height() - height();
+    const CpFit fit =
+        FitCp(layout_, width(), screen ? screen->availableGeometry().height() - frame : 1 << 20);
     if (height() != fit.windowHeight && size() != askedFrom_) {
         askedFrom_ = size();
         resize(width(), fit.windowHeight);
@@ -282,7 +319,7 @@ void Form_Cp::resizeEvent(QResizeEvent* event) {
     Pict_Cpt->setGeometry(Pict_Cpt->x(), Pict_Cpt->y(), fit.cptWidth, fit.cptHeight);
     Pict_Cp->setGeometry(Pict_Cp->x(), fit.cpTop, fit.cpWidth, fit.cpHeight);
     Lbl_note->setGeometry(Lbl_note->x(), fit.noteTop, fit.cpWidth, Lbl_note->height());
-    if (s_.NCP > 0 && holdsResult_) DrawCp();
+    Redraw();
 }
 
 void Form_Cp::Tell(const QString& text) {

@@ -1,13 +1,15 @@
 // Form_Cp, "Cp distribution": computes the pressure distribution of the smoothed section through
 // the solver library, at a Mach number and a lift coefficient or angle of attack, and plots Cp
-// over x and over t = ±sqrt(x) beside the curve of the computation before. A note under the
-// pictures says what the engineer must know about the curve (a resampled section, a section
-// changed since).
+// over x and over t = ±sqrt(x) beside the curve of the computation before, each curve named in
+// the legends with its conditions. The pictures zoom and pan like the plot windows; until the
+// engineer does so, they show each new computation whole. A note under the pictures says what
+// the engineer must know about the curve (a resampled section, a section changed since).
 #pragma once
 
 #include "core/foil_state.h"
 #include "ui/main/foil_document.h"
 #include "ui/plots/picture_area.h"
+#include "ui/plots/plot_view.h"
 #include "ui/pressure/cp_layout.h"
 #include "ui/pressure/kalto_binding.h"
 #include "ui/pressure/pressure_history.h"
@@ -55,8 +57,12 @@ class Form_Cp : public QWidget {
 
     const KaltoArguments& Arguments() const { return args_; }
     float MachLast() const { return MACHLAST; }
-    const PictureArea& PictCp() const { return *Pict_Cp; }
-    const PictureArea& PictCpt() const { return *Pict_Cpt; }
+    PictureArea& PictCp() { return *Pict_Cp; }
+    PictureArea& PictCpt() { return *Pict_Cpt; }
+    const PlotView& ViewCp() const { return viewCp_; }
+    const PlotView& ViewCpt() const { return viewCpt_; }
+    // Both pictures back to the whole of the curves.
+    void ResetViews();
     const CpLayout& Layout() const { return layout_; }
 
   protected:
@@ -65,6 +71,7 @@ class Form_Cp : public QWidget {
   private:
     void BuildControls();
     void Tell(const QString& text);
+    void Redraw();
 
     FoilDocument& document_;
     const FoilState& s_;
@@ -73,6 +80,9 @@ class Form_Cp : public QWidget {
     KaltoArguments args_; // passed again as the library left it, call after call
     float MACHLAST = 0;
     bool holdsResult_ = false; // args_ holds a result computed in this window
+    QString caption_;          // the newest curve's conditions, as the legend names it
+    PlotView viewCp_, viewCpt_;
+    bool followCp_ = true, followCpt_ = true; // the views show each new curve whole
     CpLayout layout_;
     QSize askedFrom_; // size at the last height asked for: the window system may refuse it
     ShowMessage showMessage_;
