@@ -50,6 +50,8 @@ TEST(BadInput, IsRefusedWithUnitChordStationsAndZeroCp) {
              for (std::size_t k = 0; k < 30; ++k)
                  c.yc[k] = -0.1f;
          }},
+        {"two neighbouring points swapped: a bow tie on the upper surface",
+         [](KaltoCall& c) { std::swap(c.xc[40], c.xc[41]), std::swap(c.yc[40], c.yc[41]); }},
         {"a loop at the leading edge",
          [](KaltoCall& c) { std::swap(c.xc[78], c.xc[82]), std::swap(c.yc[78], c.yc[82]); }},
         {"IMODE 2", [](KaltoCall& c) { c.imode = 2; }},

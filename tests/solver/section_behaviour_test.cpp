@@ -104,6 +104,28 @@ TEST(SectionBehaviour, BluntTrailingEdgeLetsTheFlowLeaveAlike) {
     }
 }
 
+TEST(SectionBehaviour, FlatLowerSurfaceIsASection) {
+    // As Clark Y's: the lower surface of NACA 0012 held flat from its thickest place aft, the
+    // upper surface lifted there by as much to keep the thickness. Points in line along the
+    // flat are no crossing of the contour, and the stations there lie on the flat.
+    std::vector<float> x, y;
+    NacaSection(0, 0.4, 0.12, 161, x, y);
+    const float start = x[50], flat = -y[50]; // x 0.309, just aft of the thickest place
+    for (std::size_t k = 0; k < 161; ++k) {
+        if (x[k] < start) continue;
+        if (k > 80)
+            y[k] = flat;
+        else
+            y[k] = 2 * y[k] + flat;
+    }
+    const KaltoCall call = ByAngle(x, y, 0);
+    ASSERT_EQ(call.Status(), KALTO_OK);
+    for (int j = 66; j <= 129; ++j) {
+        if (call.X(j) < start) continue;
+        EXPECT_NEAR(call.ycp[static_cast<std::size_t>(j - 1)], flat, 1e-4) << j;
+    }
+}
+
 TEST(SectionBehaviour, EachCaseHasItsOwnRowStatusAndMachNumber) {
     std::vector<float> x, y;
     NacaSection(0.02, 0.4, 0.12, 161, x, y);
