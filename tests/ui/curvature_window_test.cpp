@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -322,6 +323,25 @@ class CurvatureWindowTest : public QObject {
         for (int k = 0; k < 4; ++k)
             t.Undo();
         QCOMPARE(t.w->Weights().DPLOT_HI, 0.0055f);
+    }
+
+    void theWindowOpensWithinTheScreenAndKeepsItsStatusLinesAtTheBottom() {
+        Session t;
+        QVERIFY(t.w->height() <= t.w->screen()->availableGeometry().height());
+        t.w->resize(1200, 760);
+        QTRY_COMPARE(t.w->size(), QSize(1200, 760));
+        const QRect c = t.w->PictC().geometry(), dev = t.w->PictDev().geometry(),
+                    d = t.w->PictD().geometry();
+        const QRect fair = t.w->findChild<QLabel*>("Lbl_fair")->geometry(),
+                    warn = t.w->findChild<QLabel*>("Lbl_warn")->geometry();
+        // The curvature keeps its proportions across the width; the deviation and the weights
+        // share what is left, 1800 to 2295 as designed; the status lines end 45 twips above
+        // the window's bottom.
+        QVERIFY(c.width() == 1180 && std::abs(c.height() - 1180 * 3855 / 10335) <= 1);
+        QVERIFY(dev.width() == 1180 && d.width() == 1180 && dev.top() > c.bottom() &&
+                d.top() > dev.bottom() && fair.top() > d.bottom() && warn.top() >= fair.bottom());
+        QVERIFY(std::abs(dev.height() * 2295 - d.height() * 1800) <= 2295);
+        QCOMPARE(warn.bottom() + 1, 760 - 4);
     }
 
     void thePicturesShareTheirTAxis() {

@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -63,9 +62,12 @@ int main(int argc, char** argv) {
     }
     const QDir out(argv[1]);
     QDir().mkpath(out.path());
-    QTemporaryDir work;
+    // The same folder every time, so the main window's picture changes only with the window.
+    QDir work(QDir::temp().filePath("zarnfoil-example"));
+    work.removeRecursively();
+    QDir().mkpath(work.path());
     const QString example = "naca2412_noisy.dat";
-    QFile::copy(QDir(ZARNFOIL_EXAMPLES).filePath(example), QDir(work.path()).filePath(example));
+    QFile::copy(QDir(ZARNFOIL_EXAMPLES).filePath(example), work.filePath(example));
 
     auto state = std::make_unique<FoilState>();
     FoilDocument document(*state);
@@ -81,6 +83,8 @@ int main(int argc, char** argv) {
     for (const char* button : {"Cmd_Pictf", "Cmd_TC", "Cmd_Yt", "Cmd_cp"})
         Click(&form, button);
 
+    // At its design size, which the offscreen screen is too low for.
+    if (auto* curvature = form.findChild<Form_KSM*>()) curvature->resize(881, 796);
     if (auto* cp = form.findChild<Form_Cp*>()) {
         for (const char* mach : {"0.70", "0.6"}) {
             cp->findChild<QLineEdit*>("Txt_M")->setText(mach);
@@ -94,5 +98,6 @@ int main(int argc, char** argv) {
     Save(form.ThicknessCamberWindow(), out, "thickness_camber_window");
     Save(form.LeadingEdgeWindow(), out, "leading_edge_window");
     Save(form.findChild<Form_Cp*>(), out, "pressure_window");
+    work.removeRecursively();
     return failures == 0 ? 0 : 1;
 }

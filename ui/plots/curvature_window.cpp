@@ -17,10 +17,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
@@ -92,7 +94,13 @@ Form_KSM::Form_KSM(FoilDocument& document, ReadSettings settings, QWidget* paren
     small.setPointSize(8);
     setFont(small);
     BuildControls();
-    resize(TwipsToPixels(kDesign.client.width()), TwipsToPixels(kDesign.client.height()));
+    // On a low screen the window opens as high as the screen lets it, title bar included; the
+    // deviation and weight pictures give up the height.
+    constexpr int kTitleBar = 40;
+    int height = TwipsToPixels(kDesign.client.height());
+    if (const QScreen* screen = this->screen())
+        height = std::min(height, screen->availableGeometry().height() - kTitleBar);
+    resize(TwipsToPixels(kDesign.client.width()), height);
     Connect();
     Load();
 }
