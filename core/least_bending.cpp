@@ -17,6 +17,12 @@ namespace {
 constexpr float EPS = 1e-6f;       // a weight up to this pins its point
 constexpr double kOutside = 1e-9;  // a point this far outside its band is inside it
 constexpr int kStepsPerPoint = 20; // step cap: kStepsPerPoint * N
+// A knot released this often stays a knot, which bounds the steps (each point is held at most
+// kMostReleases + 1 times) below the cap: with end values far off the contour (a trailing-edge
+// spacing of 1e-6 gives end moments of millions) the multipliers lose the digits that decide
+// their sign, and the method could take back and release the same points for ever. Sections
+// met in practice release a point a few times at most.
+constexpr int kMostReleases = 8;
 
 struct Knot {
     int point;
@@ -24,12 +30,23 @@ struct Knot {
     int edge; // 0: pinned by its weight; +1: held at its upper edge; -1: at its lower edge
 };
 
+// Work arrays of the tridiagonal solution, kept between solutions.
+struct Tridiagonal {
+    std::vector<double> h, lambda, mu, rhs, diag, g, z;
+    void Size(std::size_t n) {
+        for (auto* v : {&h, &lambda, &mu, &rhs, &diag, &g, &z})
+            v->resize(n);
+    }
+};
+
 // Moments of the spline through the knots: the tridiagonal system of the spline routine, with
 // the end values `end1`, `end2` of the kind `kind`.
 void Moments(const std::vector<Knot>& knots, const std::vector<double>& y, const PointArray& T,
-             double end1, double end2, int kind, std::vector<double>& M) {
+             double end1, double end2, int kind, Tridiagonal& work, std::vector<double>& M) {
     const std::size_t n = knots.size();
-    std::vector<double> h(n), lambda(n), mu(n), rhs(n), diag(n), g(n), z(n);
+    work.Size(n);
+    auto &h = work.h, &lambda = work.lambda, &mu = work.mu, &rhs = work.rhs, &diag = work.diag,
+         &g = work.g, &z = work.z;
     const auto t = [&](std::size_t k) { return static_cast<double>(T(knots[k].point)); };
     for (std::size_t k = 1; k < n; ++k)
         h[k] = t(k) - t(k - 1);
@@ -59,7 +76,7 @@ void Moments(const std::vector<Knot>& knots, const std::vector<double>& y, const
         diag[k] = mu[k] * g[k - 1] + 2;
         z[k] = (rhs[k] - mu[k] * z[k - 1]) / diag[k];
     }
-    M.assign(n, 0.0);
+    M.resize(n);
     M[n - 1] = z[n - 1];
     for (std::size_t k = n - 1; k-- > 0;)
         M[k] = g[k] * M[k + 1] + z[k];
@@ -77,12 +94,15 @@ class Solver {
     Solver(int N, const PointArray& T, const PointArray& YP, const PointArray& DP,
            const SplineEnds& ends)
         : N_(N), T_(T), YP_(YP), ends_(ends), low_(static_cast<std::size_t>(N) + 1),
-          high_(static_cast<std::size_t>(N) + 1) {
+          high_(static_cast<std::size_t>(N) + 1), releases_(static_cast<std::size_t>(N) + 1) {
         for (int i = 1; i <= N; ++i) {
-            // the same float band edges as the band smoothing's
-            low_[static_cast<std::size_t>(i)] = YP(i) - DP(i);
-            high_[static_cast<std::size_t>(i)] = YP(i) + DP(i);
-            if (DP(i) <= EPS) knots_.push_back({i, YP(i), 0});
+            // the same float band edges as the band smoothing's; a point pinned by its weight
+            // (a negative weight too) has no band but its ordinate
+            const auto k = static_cast<std::size_t>(i);
+            const bool pinned = DP(i) <= EPS;
+            low_[k] = pinned ? YP(i) : YP(i) - DP(i);
+            high_[k] = pinned ? YP(i) : YP(i) + DP(i);
+            if (pinned) knots_.push_back({i, YP(i), 0});
         }
     }
 
@@ -110,20 +130,21 @@ class Solver {
     }
 
   private:
-    std::vector<double> Values() const {
-        std::vector<double> y(knots_.size());
+    // The knots' values, in values_.
+    const std::vector<double>& Values() {
+        values_.resize(knots_.size());
         for (std::size_t k = 0; k < knots_.size(); ++k)
-            y[k] = knots_[k].y;
-        return y;
+            values_[k] = knots_[k].y;
+        return values_;
     }
-    void Fit(const std::vector<double>& y, double end1, double end2, std::vector<double>& M) const {
-        Moments(knots_, y, T_, end1, end2, ends_.IBC, M);
+    void Fit(const std::vector<double>& y, double end1, double end2, std::vector<double>& M) {
+        Moments(knots_, y, T_, end1, end2, ends_.IBC, work_, M);
     }
 
     // The least-energy contour for the current knots at every point (S[i], 1-based).
-    void Evaluate(std::vector<double>& S) const {
-        const std::vector<double> y = Values();
-        std::vector<double> M;
+    void Evaluate(std::vector<double>& S) {
+        const std::vector<double>& y = Values();
+        std::vector<double>& M = moments_;
         Fit(y, ends_.BC1, ends_.BC2, M);
         S.assign(static_cast<std::size_t>(N_) + 1, 0.0);
         for (std::size_t k = 0; k + 1 < knots_.size(); ++k) {
@@ -161,20 +182,22 @@ class Solver {
                                    [](const Knot& k, int i) { return k.point < i; });
         const auto inserted = knots_.insert(at, {p, v, edge});
         std::size_t pos = static_cast<std::size_t>(inserted - knots_.begin());
-        std::vector<double> M, C;
+        std::vector<double>&M = moments_, &C = unitMoments_;
         for (;;) {
             if (++steps > cap) return false;
             Fit(Values(), ends_.BC1, ends_.BC2, M);
             // the spline that is 1 at p and 0 at every other knot, with zero end values: how the
             // moments change per unit of p's value
-            std::vector<double> unit(knots_.size(), 0.0);
-            unit[pos] = 1;
-            Fit(unit, 0, 0, C);
+            unit_.assign(knots_.size(), 0.0);
+            unit_[pos] = 1;
+            Fit(unit_, 0, 0, C);
             const double move = target - knots_[pos].y;
             double reach = 1;
             std::size_t blocking = 0;
             for (std::size_t k = 1; k + 1 < knots_.size(); ++k) {
-                if (k == pos || knots_[k].edge == 0) continue;
+                if (k == pos || knots_[k].edge == 0 ||
+                    releases_[static_cast<std::size_t>(knots_[k].point)] >= kMostReleases)
+                    continue;
                 const double holds = -knots_[k].edge * Jump(knots_, M, T_, k);
                 const double change = -knots_[k].edge * Jump(knots_, C, T_, k) * move;
                 if (change >= 0) continue;
@@ -186,6 +209,7 @@ class Solver {
                 return true;
             }
             knots_[pos].y += reach * move;
+            ++releases_[static_cast<std::size_t>(knots_[blocking].point)];
             knots_.erase(knots_.begin() + static_cast<std::ptrdiff_t>(blocking));
             if (blocking < pos) --pos;
         }
@@ -195,7 +219,10 @@ class Solver {
     const PointArray &T_, &YP_;
     SplineEnds ends_;
     std::vector<double> low_, high_;
-    std::vector<Knot> knots_; // in increasing T, the first and the last pinned by weight
+    std::vector<int> releases_; // how often each point was released
+    std::vector<Knot> knots_;   // in increasing T, the first and the last pinned by weight
+    Tridiagonal work_;
+    std::vector<double> values_, unit_, moments_, unitMoments_;
 };
 
 } // namespace

@@ -178,6 +178,22 @@ TEST(LeastBending, MatchesConvergedIterationsOnNoisySections) {
     }
 }
 
+TEST(LeastBending, NegativeWeightPinsItsPoint) {
+    // A weight below 0 pins its point, as a weight of 0 does; its band is no band at all.
+    PointArray T, YP, DP, Y;
+    const float yp[] = {0, 0.5f, 0.25f, 0.5f, -0.25f, 0}, dp[] = {0, 0.25f, -0.5f, 0.25f, 0.5f, 0};
+    for (int i = 1; i <= 6; ++i) {
+        T(i) = -1.0f + 0.4f * static_cast<float>(i - 1);
+        YP(i) = yp[i - 1];
+        DP(i) = dp[i - 1];
+    }
+    const auto outcome = LeastBendingContour(6, T, YP, DP, SplineEnds{0, 0, 0}, Y);
+    ASSERT_TRUE(outcome.solved);
+    EXPECT_EQ(Y(3), YP(3));
+    for (int i : {2, 4, 5})
+        EXPECT_LE(std::fabs(Y(i) - YP(i)), DP(i) + 1e-7f) << i;
+}
+
 TEST(LeastBending, NeedsBothEndsPinned) {
     PointArray T, YP, DP, Y;
     for (int i = 1; i <= 5; ++i)
