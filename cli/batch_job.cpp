@@ -48,7 +48,7 @@ JobReport RunBatchJob(const BatchOptions& options, const std::string& file,
                       std::ostream& err) {
     const auto fail = [&err](const std::string& message, int status) {
         err << message << '\n';
-        return JobReport{status, std::nullopt};
+        return JobReport{status, std::nullopt, message.substr(0, message.find('\n'))};
     };
     const std::filesystem::path path(file);
     const std::string directory = path.has_parent_path() ? path.parent_path().string() : ".";
@@ -92,7 +92,7 @@ JobReport RunBatchJob(const BatchOptions& options, const std::string& file,
         if (auto failure = WriteWrapAround(s, options.exportPoints, exportPath))
             return fail(*failure, kExitWriteFailed);
     if (options.json) WriteJsonSummary(out, s, run.fairness);
-    return {kExitDone, run.fairness};
+    return {kExitDone, run.fairness, {}};
 }
 
 } // namespace zarnfoil::batch

@@ -17,6 +17,7 @@ namespace zarnfoil::batch {
 struct JobReport {
     int status = kExitDone;
     std::optional<FairnessReport> fairness; // of the last run, when the job got that far
+    std::string failure;                    // why the job failed (its first line)
 };
 
 // Runs the job for the section `file` on `s`, and writes the smoothed section to

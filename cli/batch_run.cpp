@@ -29,6 +29,7 @@ struct SectionResult {
     int points = 0;
     std::optional<FairnessReport> fairness;
     std::string messages, json;
+    std::string failure; // the reason on the summary line, not a note that came before it
     bool done = false;
 };
 
@@ -54,15 +55,9 @@ const char* StatusName(int status) {
     return "failed";
 }
 
-// The first line of a section's messages, for its summary line.
-std::string FirstLine(const std::string& text) {
-    return text.substr(0, text.find('\n'));
-}
-
 std::string SummaryLine(const std::string& file, const SectionResult& r, const FoilState* s) {
     std::string line = file + ": " + StatusName(r.status);
-    if (r.status != kExitDone)
-        return line + " (" + std::to_string(r.status) + "): " + FirstLine(r.messages);
+    if (r.status != kExitDone) return line + " (" + std::to_string(r.status) + "): " + r.failure;
     line += Sprintf(", %d points", r.points);
     if (r.fairness && s != nullptr) line += "; " + FairnessSummary(*r.fairness, *s);
     return line;
@@ -100,7 +95,7 @@ std::string CsvRow(const std::string& file, const SectionResult& r) {
     } else {
         cells.resize(cells.size() + 11);
     }
-    cells.push_back(CsvField(FirstLine(r.messages)));
+    cells.push_back(CsvField(r.failure));
     std::string row;
     for (const std::string& cell : cells) {
         if (!row.empty() || &cell != &cells.front()) row += ',';
@@ -192,14 +187,16 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
             auto s = std::make_unique<FoilState>();
             if (!sameOutputs[k].empty()) {
                 r.status = kExitRefused;
-                messages << files[k] << " has the output files of " << sameOutputs[k]
-                         << " (its name up to the first \".\" is the same); rename one.\n";
+                r.failure = files[k] + " has the output files of " + sameOutputs[k] +
+                            " (its name up to the first \".\" is the same); rename one.";
+                messages << r.failure << '\n';
             } else {
                 const JobReport job = RunBatchJob(
                     options, files[k], ExportPathFor(options, exportIntoFolder, files[k]), *s, json,
                     messages);
                 r.status = job.status;
                 r.fairness = job.fairness;
+                r.failure = job.failure;
                 r.points = s->NP;
             }
             r.messages = messages.str();

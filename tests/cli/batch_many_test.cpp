@@ -48,6 +48,18 @@ int Count(const std::string& text, const std::string& what) {
     return n;
 }
 
+TEST(BatchMany, SummaryLineNamesWhyTheJobFailedNotAnEarlierNote) {
+    // The repeated point is merged with a note; then the output folder is missing.
+    TempFolder folder;
+    const std::string wing =
+        folder.Write("wing.dat", "t\n1 0\n0.5 0.06\n0 0\n0 0\n0.5 -0.05\n1 0\n");
+    const Command run = RunCommand({wing, "--outdir", folder / "missing"});
+    EXPECT_EQ(run.status, kExitWriteFailed);
+    EXPECT_NE(run.err.find("were merged"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("wing.dat: files not written (7): Cannot write "), std::string::npos)
+        << run.out;
+}
+
 TEST(BatchMany, FoldersAndFilesAtOnceWithOneLineEachAndTheWorstStatus) {
     TempFolder folder, single, out;
     Naca(folder, "a.dat", 0.0);
