@@ -144,19 +144,29 @@ TEST(SmoothingFairness, NoisySectionsComeOutFair) {
     EXPECT_GT(stalls, 0) << "the sample no longer holds a stall";
 }
 
+// Six points evenly over T, pulled towards the line Y = 0 through the ends, with the given
+// weights, and their least-energy contour with natural ends.
+struct SixPoints {
+    PointArray T, YP, DP, Y;
+    bool solved = false;
+    explicit SixPoints(std::initializer_list<float> weights) {
+        const float yp[] = {0, 0.5f, 0.25f, 0.5f, -0.25f, 0};
+        for (int i = 1; i <= 6; ++i) {
+            T(i) = -1.0f + 0.4f * static_cast<float>(i - 1);
+            YP(i) = yp[i - 1];
+            DP(i) = weights.begin()[i - 1];
+        }
+        solved = LeastBendingContour(6, T, YP, DP, SplineEnds{0, 0, 0}, Y).solved;
+    }
+};
+
 TEST(LeastBending, IsTheNaturalSplineTheIterationConvergesTo) {
     // Pulled towards the line Y = 0 through the ends, points 2 and 4 reach their lower band
     // edge; of the two only point 2 holds the contour: the least-energy contour is the natural
     // spline through (-1, 0), (-0.6, 0.25) and (1, 0), as the iteration finds.
-    PointArray T, YP, DP, Y;
-    const float yp[] = {0, 0.5f, 0.25f, 0.5f, -0.25f, 0}, dp[] = {0, 0.25f, 0.5f, 0.25f, 0.5f, 0};
-    for (int i = 1; i <= 6; ++i) {
-        T(i) = -1.0f + 0.4f * static_cast<float>(i - 1);
-        YP(i) = yp[i - 1];
-        DP(i) = dp[i - 1];
-    }
-    const auto outcome = LeastBendingContour(6, T, YP, DP, SplineEnds{0, 0, 0}, Y);
-    ASSERT_TRUE(outcome.solved);
+    const SixPoints c({0, 0.25f, 0.5f, 0.25f, 0.5f, 0});
+    ASSERT_TRUE(c.solved);
+    const PointArray& Y = c.Y;
     const float expected[] = {0, 0.25f, 45 / 128.0f, 5 / 16.0f, 23 / 128.0f, 0};
     for (int i = 1; i <= 6; ++i)
         EXPECT_NEAR(Y(i), expected[i - 1], 1e-6) << i;
@@ -180,18 +190,11 @@ TEST(LeastBending, MatchesConvergedIterationsOnNoisySections) {
 
 TEST(LeastBending, NegativeWeightPinsItsPoint) {
     // A weight below 0 pins its point, as a weight of 0 does; its band is no band at all.
-    PointArray T, YP, DP, Y;
-    const float yp[] = {0, 0.5f, 0.25f, 0.5f, -0.25f, 0}, dp[] = {0, 0.25f, -0.5f, 0.25f, 0.5f, 0};
-    for (int i = 1; i <= 6; ++i) {
-        T(i) = -1.0f + 0.4f * static_cast<float>(i - 1);
-        YP(i) = yp[i - 1];
-        DP(i) = dp[i - 1];
-    }
-    const auto outcome = LeastBendingContour(6, T, YP, DP, SplineEnds{0, 0, 0}, Y);
-    ASSERT_TRUE(outcome.solved);
-    EXPECT_EQ(Y(3), YP(3));
+    const SixPoints c({0, 0.25f, -0.5f, 0.25f, 0.5f, 0});
+    ASSERT_TRUE(c.solved);
+    EXPECT_EQ(c.Y(3), c.YP(3));
     for (int i : {2, 4, 5})
-        EXPECT_LE(std::fabs(Y(i) - YP(i)), DP(i) + 1e-7f) << i;
+        EXPECT_LE(std::fabs(c.Y(i) - c.YP(i)), c.DP(i) + 1e-7f) << i;
 }
 
 TEST(LeastBending, NeedsBothEndsPinned) {
