@@ -149,31 +149,30 @@ void WriteStlSolid(TextLines& stl, TextLines& labels, const FoilState& s, const 
     stl.Line("solid     ");
     labels.Line(" 8 ");
 
+    // The side planes' fan moves on from one corner to the next at contour point k, with one
+    // triangle along the outer boundary on each side plane.
+    const auto Turn = [&](int k, const Corner& from, const Corner& to) {
+        out.Facet(P(k, 0), At(to, 0), At(from, 0), kSideLow);
+        out.Facet(P(k, 1), At(from, 1), At(to, 1), kSideHigh);
+    };
     Corner A = C1;
     for (int i = 2; i <= N2; ++i) {
         const int k = i - 1;
-        // The fan moves on to the next corner, with one triangle along the outer boundary.
         if (k == M1) {
+            Turn(k, C1, C2);
             A = C2;
-            out.Facet(P(k, 0), At(C2, 0), At(C1, 0), kSideLow);
-            out.Facet(P(k, 1), At(C1, 1), At(C2, 1), kSideHigh);
         } else if (k == M2) {
+            Turn(k, C2, C3);
             A = C3;
-            out.Facet(P(k, 0), At(C3, 0), At(C2, 0), kSideLow);
-            out.Facet(P(k, 1), At(C2, 1), At(C3, 1), kSideHigh);
         } else if (k == M3) {
+            Turn(k, C3, C4);
             A = C4;
-            out.Facet(P(k, 0), At(C4, 0), At(C3, 0), kSideLow);
-            out.Facet(P(k, 1), At(C3, 1), At(C4, 1), kSideHigh);
         }
         out.Facet(P(i, 1), P(i, 0), P(k, 0), kWall);
         out.Facet(P(i, 1), P(k, 0), P(k, 1), kWall);
         out.Facet(P(k, 0), P(i, 0), At(A, 0), kSideLow);
         out.Facet(P(i, 1), P(k, 1), At(A, 1), kSideHigh);
-        if (i == N2) { // back to the first corner, closing the fan round the section
-            out.Facet(P(i, 0), At(C1, 0), At(C4, 0), kSideLow);
-            out.Facet(P(i, 1), At(C4, 1), At(C1, 1), kSideHigh);
-        }
+        if (i == N2) Turn(i, C4, C1); // back to the first corner, closing the fan
     }
 
     out.Facet(At(C1, 0), At(C2, 1), At(C1, 1), kUpper);
